@@ -1,0 +1,189 @@
+#include "platform/dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace platform {
+namespace {
+
+QPointer<QWidget> g_parent;
+
+QMessageBox::StandardButton toQt(Answer a) {
+    switch (a) {
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Abort: return QMessageBox::Abort;
+    case Answer::Retry: return QMessageBox::Retry;
+    case Answer::Ignore: return QMessageBox::Ignore;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
+Answer fromQt(int b) {
+    switch (b) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Abort: return Answer::Abort;
+    case QMessageBox::Retry: return Answer::Retry;
+    case QMessageBox::Ignore: return Answer::Ignore;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+QString initialPath(const FileRequest &r) {
+    if (r.fileName.isEmpty())
+        return r.folder;
+    if (QFileInfo(r.fileName).isAbsolute() || r.folder.isEmpty())
+        return r.fileName;
+    return QDir(r.folder).filePath(r.fileName);
+}
+
+FileAnswer runFileDialog(const FileRequest &r, QFileDialog::AcceptMode mode) {
+    QFileDialog dlg(g_parent, r.title, QString());
+    dlg.setAcceptMode(mode);
+    dlg.setFileMode(mode == QFileDialog::AcceptOpen
+                        ? (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile)
+                        : QFileDialog::AnyFile);
+    const QStringList filters = qtFilters(r.filter);
+    if (!filters.isEmpty()) {
+        dlg.setNameFilters(filters);
+        const int idx = qBound(1, r.filterIndex, int(filters.size())) - 1;
+        dlg.selectNameFilter(filters.at(idx));
+    }
+    const QString start = initialPath(r);
+    const QFileInfo fi(start);
+    if (!start.isEmpty()) {
+        if (fi.isDir()) {
+            dlg.setDirectory(start);
+        } else {
+            dlg.setDirectory(fi.absolutePath());
+            dlg.selectFile(fi.fileName());
+        }
+    }
+    FileAnswer answer;
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return answer;
+    answer.accepted = true;
+    answer.path = dlg.selectedFiles().constFirst();
+    answer.filterIndex = filters.indexOf(dlg.selectedNameFilter()) + 1;
+    if (answer.filterIndex < 1)
+        answer.filterIndex = 1;
+    return answer;
+}
+
+class QtDialogs final : public Dialogs {
+public:
+    Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title,
+                   Answer defaultAnswer) override {
+        QMessageBox box(g_parent);
+        box.setWindowTitle(title.isEmpty() ? appTitle() : title);
+        box.setText(text);
+        switch (icon) {
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::None: break;
+        }
+        QMessageBox::StandardButtons std;
+        switch (buttons) {
+        case Buttons::Ok: std = QMessageBox::Ok; break;
+        case Buttons::OkCancel: std = QMessageBox::Ok | QMessageBox::Cancel; break;
+        case Buttons::AbortRetryIgnore:
+            std = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+            break;
+        case Buttons::YesNoCancel:
+            std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+        case Buttons::YesNo: std = QMessageBox::Yes | QMessageBox::No; break;
+        }
+        box.setStandardButtons(std);
+        if (std.testFlag(toQt(defaultAnswer)))
+            box.setDefaultButton(toQt(defaultAnswer));
+        const int r = box.exec();
+        // Closing a box that has no Cancel button counts as its only or last choice.
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        if (buttons == Buttons::YesNo && r != QMessageBox::Yes)
+            return Answer::No;
+        return fromQt(r);
+    }
+
+    bool input(const QString &prompt, const QString &title, QString &text) override {
+        bool ok = false;
+        const QString answer =
+            QInputDialog::getText(g_parent, title.isEmpty() ? appTitle() : title, prompt,
+                                  QLineEdit::Normal, text, &ok);
+        if (ok)
+            text = answer;
+        return ok;
+    }
+
+    FileAnswer openFile(const FileRequest &request) override {
+        return runFileDialog(request, QFileDialog::AcceptOpen);
+    }
+    FileAnswer saveFile(const FileRequest &request) override {
+        return runFileDialog(request, QFileDialog::AcceptSave);
+    }
+
+    QString chooseFolder(const QString &title, const QString &folder) override {
+        return QFileDialog::getExistingDirectory(g_parent, title, folder);
+    }
+
+    bool chooseColor(const QString &title, QColor &color) override {
+        const QColor c = QColorDialog::getColor(color, g_parent, title);
+        if (!c.isValid())
+            return false;
+        color = c;
+        return true;
+    }
+
+    bool chooseFont(const QString &title, QFont &font) override {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, font, g_parent, title);
+        if (ok)
+            font = f;
+        return ok;
+    }
+};
+
+std::unique_ptr<Dialogs> &instance() {
+    static std::unique_ptr<Dialogs> d = std::make_unique<QtDialogs>();
+    return d;
+}
+
+} // namespace
+
+Dialogs &dialogs() { return *instance(); }
+
+std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement) {
+    std::unique_ptr<Dialogs> previous = std::move(instance());
+    instance() = std::move(replacement);
+    return previous;
+}
+
+void setDialogParent(QWidget *parent) { g_parent = parent; }
+
+QString appTitle() { return QStringLiteral("drJvo"); }
+
+QStringList qtFilters(const QString &filter) {
+    QStringList out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString desc = parts.at(i);
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << desc + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out;
+}
+
+} // namespace platform
