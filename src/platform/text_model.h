@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTextFormat>
+
+namespace platform {
+
+// User properties carried by the char and frame formats of the surface's QTextDocuments. They are
+// the contract between the text surface, its codecs (internal format, Word format, HTML export)
+// and the view; every codec keeps all of them. Numbers are stable: they are written into the
+// internal format.
+namespace TextProp {
+enum : int {
+    // Fields (char format): a field is the maximal run of characters with the same FieldId.
+    FieldId = QTextFormat::UserProperty + 1, // int > 0
+    FieldData = QTextFormat::UserProperty + 2,     // QString data string ("TG_…", "TP_…", "@", URL)
+    FieldLinkKind = QTextFormat::UserProperty + 3, // int: 1 link or data field, 2 tag or tooltip
+    FieldAttribute = QTextFormat::UserProperty + 4, // int attribute value (149 for markers)
+
+    // Objects (pictures: QTextImageFormat; text frames: QTextFrameFormat).
+    ObjectId = QTextFormat::UserProperty + 10,   // int > 0, stable while the document lives
+    ObjectKind = QTextFormat::UserProperty + 11, // int: 4 picture, 32 text frame
+    PictureExportCode = QTextFormat::UserProperty + 12, // int (3 PNG, 4 the picture's own)
+    PictureSaveMode = QTextFormat::UserProperty + 13,   // int
+    TextFlow = QTextFormat::UserProperty + 14,   // int: 0 inline, 1/2/3 positioned modes
+    ScaleX = QTextFormat::UserProperty + 15,     // int percent
+    ScaleY = QTextFormat::UserProperty + 16,     // int percent
+    FrameDistances = QTextFormat::UserProperty + 17, // QList<int> left, top, right, bottom twips
+};
+} // namespace TextProp
+
+// Header and footer bits of the page: which of the four areas exist.
+enum HeaderFooterBit : int {
+    HeaderEveryPage = 1,
+    HeaderFirstPage = 2,
+    FooterEveryPage = 4,
+    FooterFirstPage = 8,
+};
+
+// Page values stored with a document. Lengths in twips.
+struct PageSetup {
+    int width = 12240; // Letter, the first-start default
+    int height = 15840;
+    int marginLeft = 850; // 1.5 cm
+    int marginTop = 850;
+    int marginRight = 567; // 1 cm
+    int marginBottom = 567;
+    bool landscape = false;
+    int headerFooterBits = 0; // HeaderFooterBit flags
+
+    bool operator==(const PageSetup &) const = default;
+};
+
+} // namespace platform
