@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QTextFormat>
+#include <array>
+
+class QTextDocument;
 
 namespace platform {
 
@@ -48,6 +51,20 @@ struct PageSetup {
     int headerFooterBits = 0; // HeaderFooterBit flags
 
     bool operator==(const PageSetup &) const = default;
+};
+
+// The whole content of a surface, as codecs and the page renderer see it. Non-owning. areas holds
+// the header and footer documents in bit order: 0 header on every page (bit 1), 1 header on the
+// first page (bit 2), 2 footer on every page (bit 4), 3 footer on the first page (bit 8); an area
+// whose bit is clear in page.headerFooterBits is ignored and may be null.
+//
+// Pictures live in the document's resources (QTextDocument::ImageResource) under the name of
+// their QTextImageFormat, stored as the encoded file bytes (QByteArray: PNG, JPEG, ...) so that
+// a picture is never re-encoded; readers accept a QImage resource too.
+struct TextContent {
+    QTextDocument *main = nullptr;
+    std::array<QTextDocument *, 4> areas{};
+    PageSetup page;
 };
 
 } // namespace platform
