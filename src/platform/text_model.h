@@ -28,8 +28,22 @@ enum : int {
     ScaleX = QTextFormat::UserProperty + 15,     // int percent
     ScaleY = QTextFormat::UserProperty + 16,     // int percent
     FrameDistances = QTextFormat::UserProperty + 17, // QList<int> left, top, right, bottom twips
+    FrameTop = QTextFormat::UserProperty + 18,   // int twips from the top margin (positioned frame)
+    FrameWidth = QTextFormat::UserProperty + 19, // int twips (QTextFrameFormat width is 1/15 of it)
+    FrameHeight = QTextFormat::UserProperty + 20, // int twips
+
+    // Paragraph values kept as given so that reading returns what was set (block format).
+    LineSpacing = QTextFormat::UserProperty + 30, // int: 7936 automatic single, else percent
+    LineAmount = QTextFormat::UserProperty + 31,  // int twips: minimum line pitch, 0 none
+    IndentD = QTextFormat::UserProperty + 32,     // int
+    IndentE = QTextFormat::UserProperty + 33,     // int
 };
 } // namespace TextProp
+
+// Plain-text codes of the surface. A paragraph end is QTextDocument's block separator (code 10). A
+// line break inside a paragraph is U+2028 (code 11). A page break (code 12) is the block separator
+// before a block whose format has QTextFormat::PageBreak_AlwaysBefore. A picture is U+FFFC (code 1).
+// Lengths in QTextFormats (frame width, image size) are pixels at 96 dpi: one pixel is 15 twips.
 
 // Header and footer bits of the page: which of the four areas exist.
 enum HeaderFooterBit : int {
