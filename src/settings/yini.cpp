@@ -1,0 +1,261 @@
+#include "settings/yini.h"
+
+#include "platform/dialogs.h"
+#include "settings/cp932.h"
+#include "settings/value_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <limits>
+
+namespace settings {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kRootEnd = QStringLiteral("</運用>");
+const QString kKeyIndent = QStringLiteral("      ");
+const QString kGroupIndent = QStringLiteral("   ");
+
+QString startTag(const QString &name) {
+    return u'<' + name + u'>';
+}
+QString endTag(const QString &name) {
+    return QStringLiteral("</") + name + u'>';
+}
+
+QString withLineBreaks(QString piece) {
+    piece.replace(yIni::LineMark, kCrLf);
+    return piece;
+}
+
+} // namespace
+
+QString yIni::skeleton() {
+    return QStringLiteral("<?xml version='1.0' encoding='Shift-JIS' ?>") + kCrLf +
+           QStringLiteral("<運用>") + kCrLf + kRootEnd;
+}
+
+void yIni::GetTxt(const QString &sFL, bool &bOk) {
+    bOk = false;
+    m_doc.clear();
+    m_unreadable = false;
+    m_file = sFL;
+    const qsizetype dv = m_file.indexOf(QLatin1String("_DV.xml"), 0, Qt::CaseInsensitive);
+    if (dv >= 0)
+        m_file.replace(dv, 7, QStringLiteral(".xml"));
+
+    QFile file(m_file);
+    if (file.exists()) {
+        bool decoded = false;
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.readAll();
+            decoded = file.error() == QFileDevice::NoError;
+            if (decoded && !bytes.isEmpty() && bytes.front() != '\r' && bytes.front() != '\n')
+                m_doc = decodeCp932(bytes, &decoded);
+        }
+        if (!decoded) {
+            // Keep the user's file: it is moved aside, never overwritten, when settings are saved.
+            m_doc.clear();
+            m_unreadable = true;
+            platform::dialogs().message(QStringLiteral("ﾕｰｻﾞｰ環境ﾌｧｲﾙ(") + m_file +
+                                        QStringLiteral(") が読み込めません\n元のﾌｧｲﾙは ") +
+                                        freeBackupName() + QStringLiteral(" として残します"));
+            return;
+        }
+    } else if (!file.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    if (m_doc.isEmpty())
+        m_doc = skeleton();
+    bOk = true;
+}
+
+void yIni::SetTxt(bool &bOk) {
+    bOk = false;
+    if (m_file.isEmpty())
+        return;
+    if (m_unreadable && QFileInfo::exists(m_file)) {
+        if (!QFile::rename(m_file, freeBackupName()))
+            return;
+    }
+    QSaveFile file(m_file);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    const QByteArray bytes = encodeCp932(m_doc);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return;
+    }
+    if (!file.commit())
+        return;
+    m_unreadable = false;
+    bOk = true;
+}
+
+QString yIni::freeBackupName() const {
+    QString name = m_file + QStringLiteral(".bak");
+    for (int n = 1; QFileInfo::exists(name); ++n)
+        name = m_file + u'.' + QString::number(n) + QStringLiteral(".bak");
+    return name;
+}
+
+void yIni::GetGtx(const QString &sGp) {
+    m_group = sGp;
+    m_groupText = innerText(m_doc, sGp, true);
+}
+
+void yIni::SetGtx() {
+    if (m_group.isEmpty())
+        return;
+    if (m_doc.isEmpty())
+        m_doc = skeleton();
+    const QString st = startTag(m_group);
+    const QString et = endTag(m_group);
+    const qsizetype start = m_doc.indexOf(st);
+    if (start >= 0) {
+        const qsizetype inner = start + st.size() + kCrLf.size();
+        const qsizetype end = m_doc.indexOf(et, inner);
+        if (end >= 0) {
+            m_doc = m_doc.left(inner) + m_groupText + kGroupIndent + m_doc.mid(end);
+            return;
+        }
+    }
+    const QString block =
+        withLineBreaks(kGroupIndent + st + LineMark + m_groupText + kGroupIndent + et + LineMark);
+    qsizetype rootEnd = m_doc.indexOf(kRootEnd);
+    if (rootEnd < 0) {
+        // A document that lost its root end tag gets it back rather than losing the group.
+        m_doc += kCrLf;
+        rootEnd = m_doc.size();
+        m_doc += kRootEnd;
+    }
+    m_doc.insert(rootEnd, block);
+}
+
+QString yIni::innerText(const QString &searched, const QString &name, bool group) const {
+    if (searched.isEmpty())
+        return {};
+    const QString st = startTag(name);
+    const qsizetype start = searched.indexOf(st);
+    const qsizetype end = searched.indexOf(endTag(name));
+    if (start < 0 && end < 0)
+        return {};
+    if (start >= 0 && end >= 0 && end >= start) {
+        qsizetype from = start + st.size();
+        qsizetype to = end;
+        if (group) {
+            from += kCrLf.size();
+            to -= kGroupIndent.size();
+        }
+        return to > from ? searched.mid(from, to - from) : QString();
+    }
+    damaged(name);
+    return {};
+}
+
+void yIni::damaged(const QString &name) const {
+    platform::dialogs().message(startTag(name) + QStringLiteral(" の設定が読み込めません\n") +
+                                QStringLiteral("ﾕｰｻﾞｰ環境ﾌｧｲﾙ(") + m_file +
+                                QStringLiteral(") が破損しています"));
+}
+
+QString yIni::storedText(const QString &sKy) {
+    return innerText(m_groupText, sKy, false);
+}
+
+QString yIni::vGtVal(const QString &sKy, const QString &vDef) {
+    const QString text = storedText(sKy);
+    return text.isEmpty() ? vDef : text;
+}
+
+QString yIni::vGtVal(const QString &sKy, const char *vDef) {
+    return vGtVal(sKy, QString::fromUtf8(vDef));
+}
+
+QString yIni::vGtVal(const QString &sKy, const char16_t *vDef) {
+    return vGtVal(sKy, QString::fromUtf16(vDef));
+}
+
+bool yIni::vGtVal(const QString &sKy, bool vDef) {
+    const QString text = storedText(sKy);
+    if (text.isEmpty())
+        return vDef;
+    return parseBool(text).value_or(vDef);
+}
+
+int yIni::vGtVal(const QString &sKy, int vDef) {
+    const QString text = storedText(sKy);
+    if (text.isEmpty())
+        return vDef;
+    return int(roundHalfEven(numericPrefix(text), std::numeric_limits<int>::min(),
+                             std::numeric_limits<int>::max()));
+}
+
+double yIni::vGtVal(const QString &sKy, double vDef) {
+    const QString text = storedText(sKy);
+    return text.isEmpty() ? vDef : numericPrefix(text);
+}
+
+QDate yIni::vGtVal(const QString &sKy, const QDate &vDef) {
+    const QDateTime value = parseDateTime(storedText(sKy));
+    return value.isValid() ? value.date() : vDef;
+}
+
+QDateTime yIni::vGtVal(const QString &sKy, const QDateTime &vDef) {
+    const QDateTime value = parseDateTime(storedText(sKy));
+    return value.isValid() ? value : vDef;
+}
+
+void yIni::SetVal(const QString &sKy, const QString &vVL) {
+    const QString st = startTag(sKy);
+    const QString et = endTag(sKy);
+    const qsizetype start = m_groupText.indexOf(st);
+    if (start >= 0) {
+        const qsizetype inner = start + st.size();
+        const qsizetype end = m_groupText.indexOf(et, inner);
+        if (end >= 0) {
+            m_groupText.replace(inner, end - inner, vVL);
+            return;
+        }
+    }
+    m_groupText.prepend(withLineBreaks(kKeyIndent + st + vVL + et + LineMark));
+}
+
+void yIni::SetVal(const QString &sKy, const char *vVL) {
+    SetVal(sKy, QString::fromUtf8(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, const char16_t *vVL) {
+    SetVal(sKy, QString::fromUtf16(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, bool vVL) {
+    SetVal(sKy, boolText(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, int vVL) {
+    SetVal(sKy, QString::number(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, qint64 vVL) {
+    SetVal(sKy, QString::number(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, double vVL) {
+    SetVal(sKy, numberText(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, float vVL) {
+    SetVal(sKy, numberText(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, const QDate &vVL) {
+    SetVal(sKy, dateText(vVL));
+}
+
+void yIni::SetVal(const QString &sKy, const QDateTime &vVL) {
+    SetVal(sKy, dateTimeText(vVL));
+}
+
+} // namespace settings
