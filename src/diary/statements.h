@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// Every statement the diary issues. Keys, prefixes and words are bound parameters, never part of
+// the text.
+namespace diary::sql {
+
+// The document of a date (main window load).
+inline const QString LoadDocument = QStringLiteral("SELECT ob文書 FROM ms日誌 WHERE sk日付 = ?");
+// Document and summary of a date (entry edit window load).
+inline const QString LoadForEdit =
+    QStringLiteral("SELECT ob文書, sz文書 FROM ms日誌 WHERE sk日付 = ?");
+// The whole row of a date.
+inline const QString LoadEntry =
+    QStringLiteral("SELECT sk日付, sz文書, st文書, ob文書, dy更新 FROM ms日誌 WHERE sk日付 = ?");
+inline const QString DeleteEntry = QStringLiteral("DELETE FROM ms日誌 WHERE sk日付 = ?");
+// Bound with the month prefix: keys from "yymm" to "yymm32", ascending.
+inline const QString MonthList =
+    QStringLiteral("SELECT sk日付, sz文書 FROM ms日誌 WHERE sk日付 BETWEEN ?1 AND ?1 || '32' "
+                   "ORDER BY sk日付");
+inline const QString FirstKey = QStringLiteral("SELECT min(sk日付) AS sYmn FROM ms日誌");
+inline const QString LastKey = QStringLiteral("SELECT max(sk日付) AS sYmn FROM ms日誌");
+// The 50 most recent entries up to and including a key, newest first.
+inline const QString Recent =
+    QStringLiteral("SELECT sk日付, sz文書, st文書 FROM ms日誌 WHERE sk日付 <= ? "
+                   "ORDER BY sk日付 DESC LIMIT 50");
+// The 50 newest entries whose text contains the word, letter case ignored. Bound with the
+// case-folded word; the search copy holds the case-folded text of every entry.
+inline const QString Search =
+    QStringLiteral("SELECT m.sk日付 AS sk日付, m.sz文書 AS sz文書, m.st文書 AS st文書 "
+                   "FROM ms日誌検索 f JOIN ms日誌 m ON m.sk日付 = f.sk日付 "
+                   "WHERE contains(f.sf文書, ?) ORDER BY f.sk日付 DESC LIMIT 50");
+// The same without the search copy (a database that could not be given one, e.g. read-only).
+inline const QString SearchUnindexed = QStringLiteral(
+    "SELECT sk日付, sz文書, st文書 FROM ms日誌 WHERE contains(drjvo_fold(st文書), ?) "
+    "ORDER BY sk日付 DESC LIMIT 50");
+inline const QString CountEntries = QStringLiteral("SELECT count(*) FROM ms日誌");
+
+} // namespace diary::sql

@@ -1,0 +1,108 @@
+#include "diary/store.h"
+
+#include "diary/statements.h"
+
+namespace diary {
+
+namespace {
+
+const QString Table = QStringLiteral("ms日誌");
+const QString KeyColumn = QStringLiteral("sk日付");
+
+QByteArray bytesOf(const QVariant &value) {
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}
+
+} // namespace
+
+int Store::exec(const QString &sql, const QVariantList &params) {
+    return m_db.exec(sql, params);
+}
+
+bool Store::readRow(const QString &sql, const QVariantList &params, QVariantList &values) {
+    return m_db.readRow(sql, params, values);
+}
+
+bool Store::readRows(const QString &sql, const QVariantList &params, platform::Rows &rows) {
+    return m_db.readRows(sql, params, rows);
+}
+
+std::optional<DiaryRow> Store::load(const EntryKey &key, bool *ok) {
+    QVariantList values;
+    bool found = false;
+    const bool read = m_db.readRow(sql::LoadEntry, {key}, values, &found);
+    if (ok)
+        *ok = read;
+    if (!read || !found)
+        return std::nullopt;
+    return DiaryRow{values.at(0).toString(), values.at(1).toString(), values.at(2).toString(),
+                    bytesOf(values.at(3)), values.at(4).toDateTime()};
+}
+
+bool Store::save(const EntryKey &key, const QString &summary, const QString &text,
+                 const QByteArray &document) {
+    if (key.isEmpty())
+        return false;
+    return m_db.addOrUpdate(Table, KeyColumn, key,
+                            {QStringLiteral("sz文書"), QStringLiteral("st文書"),
+                             QStringLiteral("ob文書"), QStringLiteral("dy更新")},
+                            {summary, text, document, QDateTime::currentDateTime()});
+}
+
+bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray &document) {
+    return save(key, summaryOf(text), text, document);
+}
+
+bool Store::remove(const EntryKey &key) {
+    return m_db.exec(sql::DeleteEntry, {key}) >= 0;
+}
+
+QList<DiaryRow> Store::readList(const QString &statement, const QVariantList &params) {
+    platform::Rows rows;
+    QList<DiaryRow> list;
+    if (!m_db.readRows(statement, params, rows))
+        return list;
+    const qsizetype summary = rows.columns.indexOf(QStringLiteral("sz文書"));
+    const qsizetype text = rows.columns.indexOf(QStringLiteral("st文書"));
+    for (const QVariantList &row : rows.values) {
+        DiaryRow entry;
+        entry.key = row.at(0).toString();
+        if (summary >= 0)
+            entry.summary = row.at(summary).toString();
+        if (text >= 0)
+            entry.text = row.at(text).toString();
+        list.append(std::move(entry));
+    }
+    return list;
+}
+
+QList<DiaryRow> Store::monthList(const MonthPrefix &prefix) {
+    return readList(sql::MonthList, {prefix});
+}
+
+EntryKey Store::readKey(const QString &statement) {
+    QVariantList values{QString()};
+    if (!m_db.readRow(statement, {}, values))
+        return {};
+    return values.at(0).toString();
+}
+
+EntryKey Store::firstKey() {
+    return readKey(sql::FirstKey);
+}
+
+EntryKey Store::lastKey() {
+    return readKey(sql::LastKey);
+}
+
+QList<DiaryRow> Store::recent(const EntryKey &key) {
+    return readList(sql::Recent, {key});
+}
+
+QList<DiaryRow> Store::search(const QString &word) {
+    if (word.isEmpty())
+        return {};
+    return readList(m_searchCopy ? sql::Search : sql::SearchUnindexed, {word.toCaseFolded()});
+}
+
+} // namespace diary

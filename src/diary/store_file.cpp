@@ -1,0 +1,133 @@
+#include "diary/schema.h"
+#include "diary/statements.h"
+#include "diary/store.h"
+#include "platform/dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+// Opening, creating, restoring and compacting the diary file. The rule throughout: a file that
+// may hold the diary is never overwritten or deleted unless a checked copy takes its place.
+namespace diary {
+
+namespace {
+
+bool missingOrEmpty(const QString &file) {
+    const QFileInfo info(file);
+    return !info.exists() || (info.isFile() && info.size() == 0);
+}
+
+void tellUnreadable(const QString &file) {
+    platform::dialogs().message(
+        QStringLiteral("日記のデータベース「%1」を読み込めません。\n"
+                       "ファイルが壊れているか、日記のデータベースではありません。\n"
+                       "このファイルは変更していません。")
+            .arg(QDir::toNativeSeparators(file)),
+        platform::Buttons::Ok, platform::Icon::Critical);
+}
+
+void tellNoTemplate(const QString &file) {
+    platform::dialogs().message(QStringLiteral("日記のデータベースのひな形「%1」が見つかりません。")
+                                    .arg(QDir::toNativeSeparators(file)),
+                                platform::Buttons::Ok, platform::Icon::Critical);
+}
+
+// A readable, undamaged diary with the expected number of entries (-1: any number).
+bool isSoundCopy(const QString &file, qlonglong entries = -1) {
+    platform::Database copy;
+    if (!copy.open(file, platform::Database::Mode::ReadOnly) || !isDiary(copy) ||
+        !copy.integrityOk())
+        return false;
+    QVariantList count{0};
+    return copy.readRow(sql::CountEntries, {}, count) &&
+           (entries < 0 || count.at(0).toLongLong() == entries);
+}
+
+} // namespace
+
+bool Store::provideFile(const QString &file) {
+    const QString work = QDir(m_userDir).filePath(DbWorkFileName);
+    if (QFileInfo(work).isFile() && QFileInfo(work).size() > 0) {
+        // A compaction stopped between its steps left the diary only in the work file.
+        if (!isSoundCopy(work)) {
+            tellUnreadable(work);
+            return false;
+        }
+        return platform::replaceFile(work, file);
+    }
+    const QString tpl = QDir(m_tplDir).filePath(DbFileName);
+    if (!QFileInfo(tpl).isFile()) {
+        tellNoTemplate(tpl);
+        return false;
+    }
+    // Copy under another name first so that an interrupted copy never looks like the diary.
+    const QString fresh = file + QStringLiteral(".new");
+    QFile::remove(fresh);
+    if (!QFile::copy(tpl, fresh))
+        return false;
+    QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                     QFile::ReadOther);
+    if (platform::replaceFile(fresh, file))
+        return true;
+    QFile::remove(fresh);
+    return false;
+}
+
+bool Store::openChecked(const QString &file) {
+    // Searches scan every entry's text: through the memory map, not page by page copies.
+    if (!m_db.open(file) || !m_db.execScript(QStringLiteral("PRAGMA mmap_size=1073741824")) ||
+        !isDiary(m_db)) {
+        m_db.close();
+        return false;
+    }
+    // Write-ahead log synced at every commit: a crash leaves each row as it was before or after
+    // its save, a committed save survives a power loss, and a save costs one flush.
+    m_db.execScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL"));
+    addDiaryFunctions(m_db);
+    m_searchCopy = ensureSearchCopy(m_db) || hasSearchCopy(m_db);
+    return true;
+}
+
+bool Store::open(const QString &userDir, const QString &tplDir) {
+    close();
+    m_userDir = userDir;
+    m_tplDir = tplDir;
+    const QString file = QDir(userDir).filePath(DbFileName);
+    if (missingOrEmpty(file) && !provideFile(file))
+        return false;
+    if (!openChecked(file)) {
+        tellUnreadable(file);
+        return false;
+    }
+    return true;
+}
+
+void Store::close() {
+    m_db.close();
+    m_searchCopy = false;
+}
+
+bool Store::compact(const CompactHook &afterCopy) {
+    if (!isOpen())
+        return false;
+    const QString file = m_db.path();
+    const QString work = QDir(m_userDir).filePath(DbWorkFileName);
+    QVariantList entries{0};
+    bool ok = false;
+    // The open diary is sound, so a work file left by an earlier attempt holds nothing of value.
+    if (m_db.readRow(sql::CountEntries, {}, entries) &&
+        (!QFile::exists(work) || QFile::remove(work)) && m_db.compactInto(work)) {
+        m_db.close();
+        if (afterCopy)
+            afterCopy(work);
+        ok = isSoundCopy(work, entries.at(0).toLongLong()) && platform::replaceFile(work, file);
+    }
+    close();
+    if (!ok && QFileInfo(work).isFile())
+        QFile::remove(work);
+    const bool reopened = open(m_userDir, m_tplDir);
+    return ok && reopened;
+}
+
+} // namespace diary
