@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/text_model.h"
+
+#include <QString>
+
+namespace platform {
+
+// Writes the content as a PDF file: one PDF page per page of the content's page size, drawn by
+// the page renderer with headers, footers and pictures; text stays text, its fonts embedded.
+// Returns false when the file cannot be written.
+bool savePdf(const TextContent &content, const QString &path);
+
+} // namespace platform
