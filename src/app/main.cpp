@@ -1,10 +1,15 @@
+#include "app/app_start.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("drJvo"));
-    w.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("drJvo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/drJvo.svg")));
+    // The main window's close is the only way out; closing a dialog last must not end the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (!appshell::AppStart(QCoreApplication::applicationFilePath()))
+        return 0;
+    return application.exec();
 }

@@ -1,0 +1,97 @@
+#include "app/app_start.h"
+
+#include "app/single_instance.h"
+#include "platform/dialogs.h"
+#include "settings/app_values.h"
+#include "settings/yini.h"
+#include "windows/main/fm_txt.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace appshell {
+namespace {
+
+QPointer<mainwin::fmTxt> g_main;
+
+SingleInstance &instanceLock() {
+    static SingleInstance lock;
+    return lock;
+}
+
+void stopStarting(const QString &message) {
+    QApplication::restoreOverrideCursor();
+    if (!message.isEmpty())
+        platform::dialogs().message(message, platform::Buttons::Ok, platform::Icon::Exclamation);
+    settings::appValues().appRunning = false;
+    settings::releaseStore();
+}
+
+} // namespace
+
+bool AppStart(const QString &exeFile) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    settings::AppValues &app = settings::appValues();
+    app.appRunning = true;
+    app.exeBase = settings::exeBaseOf(exeFile);
+
+    settings::yIni &ini = settings::store();
+    const settings::UserFolders folders = ini.W_UserData(exeFile, app.exeBase);
+    app.appDir = folders.appDir;
+    app.tplDir = folders.tplDir;
+    app.userDir = folders.userDir;
+    if (!QFileInfo(app.userDir).isDir()) {
+        stopStarting(QStringLiteral("ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞ ") + app.userDir +
+                     QStringLiteral(" を作成できません"));
+        return false;
+    }
+    if (!instanceLock().acquire(app.userDir, app.exeBase)) {
+        stopStarting(QStringLiteral("この日記は既に開かれています\n") + app.userDir);
+        return false;
+    }
+
+    bool ok = false;
+    ini.GetTxt(app.userDir + QStringLiteral("User.xml"), ok);
+
+    ini.F_ChkSb(app.userDir, {QStringLiteral("Wrk")});
+    app.wrkDir = app.userDir + QStringLiteral("Wrk/");
+    if (!QFileInfo(app.wrkDir).isDir()) {
+        instanceLock().release();
+        stopStarting(QStringLiteral("ﾌｫﾙﾀﾞ ") + app.wrkDir + QStringLiteral(" を作成できません"));
+        return false;
+    }
+
+    g_main = new mainwin::fmTxt(ini);
+    QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
+    platform::setDialogParent(g_main);
+    g_main->LoadStep();
+    g_main->show();
+
+    QApplication::restoreOverrideCursor();
+    return true;
+}
+
+void AppShutdown() {
+    settings::AppValues &app = settings::appValues();
+    bool ok = false;
+    settings::store().SetTxt(ok);
+
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            window->close();
+    if (g_main)
+        g_main->deleteLater();
+    platform::setDialogParent(nullptr);
+
+    settings::releaseStore();
+    instanceLock().release();
+    app.appRunning = false;
+    QCoreApplication::exit(0);
+}
+
+mainwin::fmTxt *mainWindow() {
+    return g_main;
+}
+
+} // namespace appshell

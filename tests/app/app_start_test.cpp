@@ -1,0 +1,127 @@
+#include "app/app_start.h"
+#include "app/single_instance.h"
+#include "recording_shell.h"
+#include "scripted_dialogs.h"
+#include "settings/app_values.h"
+#include "settings/cp932.h"
+#include "windows/main/fm_txt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class AppStartTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    testsupport::ScriptedDialogsGuard dialogs;
+    testsupport::RecordingShellGuard shell;
+    QString exe, userDir;
+
+    void SetUp() override {
+        const QString bin = tmp.filePath(QStringLiteral("bin"));
+        QDir().mkpath(bin);
+        exe = bin + QStringLiteral("/drJvo_dv");
+        QFile ini(bin + QStringLiteral("/UserData.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("%usr%");
+        ini.close();
+        shell->folders.insert(26, tmp.filePath(QStringLiteral("data")) + u'/');
+        userDir = tmp.filePath(QStringLiteral("data/Brenvik/drJvo")) + u'/';
+    }
+    void TearDown() override {
+        if (appshell::mainWindow())
+            appshell::mainWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QByteArray readBytes(const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(AppStartTest, FirstRunCreatesTheFoldersAndWritesSettingsOnlyAtShutdown) {
+    ASSERT_TRUE(appshell::AppStart(exe));
+    const settings::AppValues &app = settings::appValues();
+    EXPECT_TRUE(app.appRunning);
+    EXPECT_EQ(app.exeBase, QStringLiteral("drJvo"));
+    EXPECT_EQ(app.appDir, tmp.filePath(QStringLiteral("bin")) + u'/');
+    EXPECT_EQ(app.tplDir, app.appDir + QStringLiteral("apData/"));
+    EXPECT_EQ(app.userDir, userDir);
+    EXPECT_EQ(app.wrkDir, userDir + QStringLiteral("Wrk/"));
+    EXPECT_TRUE(QFileInfo(app.wrkDir).isDir());
+    EXPECT_EQ(QFileInfo(userDir).permissions() & 0x0077, 0);
+    EXPECT_TRUE(QFileInfo::exists(userDir + QStringLiteral("User.xml")));
+    EXPECT_EQ(readBytes(userDir + QStringLiteral("User.xml")), QByteArray());
+    EXPECT_TRUE(dialogs->messages().isEmpty());
+    ASSERT_NE(appshell::mainWindow(), nullptr);
+    EXPECT_TRUE(appshell::mainWindow()->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    appshell::mainWindow()->close();
+    EXPECT_FALSE(app.appRunning);
+    const QString xml = settings::decodeCp932(readBytes(userDir + QStringLiteral("User.xml")));
+    EXPECT_TRUE(xml.startsWith(QStringLiteral("<?xml version='1.0' encoding='Shift-JIS' ?>\r\n")));
+    for (const char *key : {"<LEFT>", "<TOP>", "<WIDTH>", "<HEIGHT>"})
+        EXPECT_TRUE(xml.contains(QLatin1String(key))) << key;
+    EXPECT_TRUE(xml.contains(QStringLiteral("   <位置>\r\n")));
+    EXPECT_TRUE(xml.endsWith(QStringLiteral("</運用>")));
+}
+
+TEST_F(AppStartTest, SecondCopyIsTurnedAwayAndTheFirstKeepsItsSettings) {
+    QDir().mkpath(userDir);
+    appshell::SingleInstance first;
+    ASSERT_TRUE(first.acquire(userDir, QStringLiteral("drJvo")));
+
+    EXPECT_FALSE(appshell::AppStart(exe));
+    ASSERT_EQ(dialogs->messages().size(), 1);
+    EXPECT_TRUE(
+        dialogs->messages().at(0).startsWith(QStringLiteral("この日記は既に開かれています")));
+    EXPECT_FALSE(settings::appValues().appRunning);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(userDir + QStringLiteral("User.xml")));
+}
+
+TEST_F(AppStartTest, LockLeftByACrashedCopyIsTakenOver) {
+    QDir().mkpath(userDir);
+    const QString lockPath = userDir + QStringLiteral("drJvo.lock");
+    QByteArray contents;
+    {
+        QLockFile lock(lockPath);
+        ASSERT_TRUE(lock.tryLock(0));
+        contents = readBytes(lockPath);
+        lock.unlock();
+    }
+    // The lock of a process that has ended, as a crash leaves it.
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    contents.replace(0, contents.indexOf('\n'), QByteArray::number(deadPid));
+    QFile stale(lockPath);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(contents);
+    stale.close();
+
+    ASSERT_TRUE(appshell::AppStart(exe));
+    EXPECT_TRUE(dialogs->messages().isEmpty());
+}
+
+TEST(SingleInstance, OneHolderPerFolder) {
+    QTemporaryDir dir;
+    appshell::SingleInstance a, b;
+    ASSERT_TRUE(a.acquire(dir.path(), QStringLiteral("drJvo")));
+    EXPECT_FALSE(b.acquire(dir.path(), QStringLiteral("drJvo")));
+    EXPECT_TRUE(b.acquire(dir.path(), QStringLiteral("other")));
+    a.release();
+    EXPECT_TRUE(b.acquire(dir.path(), QStringLiteral("drJvo")));
+}
