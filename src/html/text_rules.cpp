@@ -92,7 +92,7 @@ void attributeToDeclaration(QString &attributes, QString &style, const QString &
 
 QString colourText(qint32 value) {
     const QString hex = QString::number(quint32(value), 16).toUpper();
-    const QString bgr = QString(QLatin1String("0000") + hex).right(6);
+    const QString bgr = hex.rightJustified(6, u'0').right(6);
     return bgr.mid(4, 2) + bgr.mid(2, 2) + bgr.left(2);
 }
 
