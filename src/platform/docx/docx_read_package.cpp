@@ -1,0 +1,121 @@
+#include "docx_codec.h"
+#include "docx_reader.h"
+
+#include <QTextDocument>
+
+namespace platform::docx {
+
+namespace {
+
+using namespace detail;
+using L = QLatin1StringView;
+
+void clearAll(TextContent &content) {
+    if (content.main)
+        content.main->clear();
+    for (QTextDocument *area : content.areas)
+        if (area)
+            area->clear();
+}
+
+bool readPart(PackageReader &package, QTextDocument &document, const QString &path,
+              Section *section, QString *error) {
+    QByteArray xml;
+    if (!package.zip.read(path, xml, error))
+        return false;
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    PartReader reader(package, document, path);
+    const bool ok = reader.read(xml, section, error);
+    document.setUndoRedoEnabled(undo);
+    if (ok && package.records.present) {
+        // Our packages keep the document's default font as the style defaults.
+        const QTextCharFormat defaults = package.styles.defaultRun();
+        QFont font = document.defaultFont();
+        const QStringList families = defaults.fontFamilies().toStringList();
+        if (!families.isEmpty())
+            font.setFamilies(families);
+        if (defaults.hasProperty(QTextFormat::FontPointSize))
+            font.setPointSizeF(defaults.fontPointSize());
+        document.setDefaultFont(font);
+    }
+    return ok;
+}
+
+} // namespace
+
+bool read(const QByteArray &bytes, TextContent &content, QString *error) {
+    clearAll(content);
+    PackageReader package;
+    if (!package.zip.open(bytes, error))
+        return false;
+
+    QString documentPath = QStringLiteral("word/document.xml");
+    QByteArray xml;
+    if (package.zip.contains(QStringLiteral("_rels/.rels")) &&
+        package.zip.read(QStringLiteral("_rels/.rels"), xml, nullptr)) {
+        for (const Target &t : readRelationships(xml, QString()))
+            if (t.type == L("officeDocument") && !t.external)
+                documentPath = t.target;
+    }
+    if (!package.zip.contains(documentPath)) {
+        if (error)
+            *error = QStringLiteral("not a Word document");
+        return false;
+    }
+
+    const QString relsPath = documentPath.section(u'/', 0, -2) + QStringLiteral("/_rels/") +
+                             documentPath.section(u'/', -1) + QStringLiteral(".rels");
+    QHash<QString, Target> rels;
+    if (package.zip.contains(relsPath) && package.zip.read(relsPath, xml, nullptr))
+        rels = readRelationships(xml, documentPath);
+    QList<Target> targets = rels.values();
+    std::sort(targets.begin(), targets.end(),
+              [](const Target &a, const Target &b) { return a.target < b.target; });
+    for (const Target &t : targets) {
+        if (t.external || !package.zip.contains(t.target))
+            continue;
+        if (t.type == L("customXml") && !package.records.present) {
+            if (package.zip.read(t.target, xml, nullptr))
+                package.records = readRecords(xml);
+        } else if (t.type == L("styles")) {
+            if (package.zip.read(t.target, xml, nullptr))
+                package.styles.read(xml);
+        } else if (t.type == L("numbering")) {
+            if (package.zip.read(t.target, xml, nullptr))
+                package.numbering.read(xml);
+        }
+    }
+    for (const FieldRecord &f : std::as_const(package.records.fields))
+        package.nextFieldId = qMax(package.nextFieldId, f.id + 1);
+
+    QTextDocument scratch;
+    Section section;
+    if (!readPart(package, content.main ? *content.main : scratch, documentPath, &section, error)) {
+        clearAll(content);
+        return false;
+    }
+    if (section.found) {
+        const int bits = content.page.headerFooterBits;
+        content.page = section.page;
+        content.page.headerFooterBits = bits;
+    }
+    int bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        const QString &target = section.areaTargets[i];
+        const bool firstPage = i % 2 == 1;
+        if (target.isEmpty() || (firstPage && !section.titlePage) || !package.zip.contains(target))
+            continue;
+        bits |= 1 << i;
+        if (QTextDocument *area = content.areas[size_t(i)]) {
+            if (!readPart(package, *area, target, nullptr, error)) {
+                clearAll(content);
+                return false;
+            }
+        }
+    }
+    content.page.headerFooterBits = bits;
+    return true;
+}
+
+} // namespace platform::docx

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "docx_formats.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QTextListFormat>
+
+// What styles.xml and numbering.xml define, for packages written by other programs.
+namespace platform::docx::detail {
+
+class StyleSheet {
+public:
+    void read(const QByteArray &xml);
+
+    const QTextCharFormat &defaultRun() const { return m_defaultRun; }
+    QString defaultParagraphStyle() const { return m_defaultParagraph; }
+    // A paragraph style with everything it inherits (docDefaults included).
+    ParagraphProps paragraph(const QString &styleId) const;
+    // The run properties of a character style and the styles it is based on.
+    QTextCharFormat characterStyle(const QString &styleId) const;
+
+private:
+    struct Style {
+        QString basedOn;
+        ParagraphProps props; // props.mark holds the style's run properties
+    };
+    QTextCharFormat m_defaultRun;
+    QTextBlockFormat m_defaultBlock;
+    QString m_defaultParagraph;
+    QHash<QString, Style> m_styles;
+    mutable QHash<QString, ParagraphProps> m_resolved;
+};
+
+class NumberingDefinitions {
+public:
+    void read(const QByteArray &xml);
+    // The list format of a paragraph in list numId at level (0-based); false when undefined.
+    bool listFormat(int numId, int level, QTextListFormat &format) const;
+
+private:
+    struct Level {
+        QString numFmt;
+        QString text;
+    };
+    QHash<int, QHash<int, Level>> m_abstract; // abstractNumId -> level -> definition
+    QHash<int, int> m_nums;                   // numId -> abstractNumId
+};
+
+} // namespace platform::docx::detail

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "docx_common.h"
+#include "docx_formats.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QTextListFormat>
+#include <QXmlStreamWriter>
+
+#include <functional>
+
+class QTextBlock;
+class QTextDocument;
+class QTextFrame;
+class QTextList;
+class QTextTable;
+
+namespace platform::docx::detail {
+
+struct Relationship {
+    QString id;
+    QString type; // last segment of the relationship type
+    QString target;
+    bool external = false;
+};
+
+// What the parts of one package share while they are written.
+struct PackageState {
+    struct Media {
+        QString path; // inside word/
+        QByteArray bytes;
+    };
+    QList<Media> media;
+    QHash<QPair<const QTextDocument *, QString>, int> mediaByName;
+    QList<QPair<int, FieldRecord>> fields;
+    QList<QPair<int, ObjectRecord>> objects;
+    QSet<QString> tagBookmarks;
+    QHash<const QTextList *, int> numIds;
+    QList<QTextListFormat> lists; // by numId - 1
+    int nextBookmark = 1;
+    int nextDrawing = 1;
+    int textWidthTwips = 9000; // body width, for relative table and frame widths
+};
+
+// Writes one document (main text, header or footer) as one part.
+class PartWriter {
+public:
+    PartWriter(PackageState &package, const QTextDocument &document);
+
+    // root: "document", "hdr" or "ftr"; sectPr is written at the end of the body when given.
+    QByteArray write(QLatin1StringView root, const std::function<void(QXmlStreamWriter &)> &sectPr);
+    const QList<Relationship> &relationships() const { return m_rels; }
+
+private:
+    void writeFrameContent(const QTextFrame *frame);
+    template <typename Iterator> void writeItems(Iterator it);
+    void writeParagraph(const QTextBlock &block, const QTextFrame *anchored);
+    void writeText(const QString &text);
+    void flushRun();
+    void openField(const QTextCharFormat &format);
+    void closeField();
+    void writePicture(const QTextImageFormat &format, const QTextCharFormat &run);
+    void writeTextBox(const QTextFrame *frame);
+    void writeTable(const QTextTable *table);
+    void writeCellProperties(const QTextTable *table, int row, int column, int span, int vMerge);
+    QString relationship(const QString &type, const QString &target, bool external);
+    int mediaFor(const QString &name);
+
+    PackageState &m_package;
+    const QTextDocument &m_document;
+    QByteArray m_out;
+    QXmlStreamWriter m_xml;
+    QList<Relationship> m_rels;
+    QHash<QString, QString> m_relByTarget;
+
+    // The run being collected and the field it belongs to.
+    QTextCharFormat m_runFormat;
+    QString m_runText;
+    int m_fieldId = 0;
+    int m_fieldBookmark = 0;
+    bool m_fieldTag = false;
+    bool m_fieldLink = false;
+};
+
+} // namespace platform::docx::detail
