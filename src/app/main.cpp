@@ -1,4 +1,6 @@
 #include "app/app_start.h"
+#include "app/termination.h"
+#include "windows/main/fm_txt.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,5 +13,9 @@ int main(int argc, char **argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     if (!appshell::AppStart(QCoreApplication::applicationFilePath()))
         return 0;
+    appshell::closeOnTerminationSignals([] {
+        if (appshell::mainWindow())
+            appshell::mainWindow()->close();
+    });
     return application.exec();
 }
