@@ -47,6 +47,13 @@ bool isSoundCopy(const QString &file, qlonglong entries = -1) {
 } // namespace
 
 bool Store::provideFile(const QString &file) {
+    // A write-ahead log without its database would be replayed onto whatever file takes the
+    // name: leave both alone and say so.
+    const QString log = file + QStringLiteral("-wal");
+    if (QFileInfo(log).size() > 0) {
+        tellUnreadable(log);
+        return false;
+    }
     const QString work = QDir(m_userDir).filePath(DbWorkFileName);
     if (QFileInfo(work).isFile() && QFileInfo(work).size() > 0) {
         // A compaction stopped between its steps left the diary only in the work file.
@@ -121,7 +128,10 @@ bool Store::compact(const CompactHook &afterCopy) {
         m_db.close();
         if (afterCopy)
             afterCopy(work);
-        ok = isSoundCopy(work, entries.at(0).toLongLong()) && platform::replaceFile(work, file);
+        // Closing the last connection folds the log into the file; a log still there would be
+        // replayed onto the copy.
+        ok = !QFile::exists(file + QStringLiteral("-wal")) &&
+             isSoundCopy(work, entries.at(0).toLongLong()) && platform::replaceFile(work, file);
     }
     close();
     if (!ok && QFileInfo(work).isFile())
