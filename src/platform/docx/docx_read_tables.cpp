@@ -319,7 +319,6 @@ void PartReader::readTable() {
                         openMerge.insert(column, int(merges.size() - 1));
                 }
                 QTextTableCell target = table->cellAt(row, column);
-                target.setFormat(cell.format);
                 // The cell is a container of its own.
                 const QTextCursor outer = m_cursor;
                 const bool outerFresh = m_fresh;
@@ -339,6 +338,8 @@ void PartReader::readTable() {
                 }
                 m_cursor = outer;
                 m_fresh = outerFresh;
+                // After the content: the cell's format is its first block's char format.
+                table->cellAt(row, column).setFormat(cell.format);
                 column += cell.span;
             }
             if (header && row == format.headerRowCount() && !stored) {
