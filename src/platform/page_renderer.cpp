@@ -148,6 +148,7 @@ QTextDocument *PageRenderer::body() {
         m_gap = qMax<qreal>(0, gap);
     } else {
         m_copy.reset(main->clone());
+        m_copy->setPageSize(QSizeF()); // no layout until the page size below
         m_copy->setUseDesignMetrics(true);
         setBodyMargins(m_copy.get(), m_geometry, 0);
         m_copy->setPageSize(m_geometry.page);

@@ -8,7 +8,9 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextLayout>
+#include <QtMath>
 
 namespace platform {
 
@@ -70,8 +72,19 @@ void TextView::setContent(const TextContent &content) {
             connect(m_content.areas[area], &QTextDocument::contentsChanged, this,
                     [this] { m_pages->update(); });
     }
-    m_content.main->setUseDesignMetrics(true);
-    m_text->showDocument(m_content.main);
+    if (!m_content.main->useDesignMetrics())
+        m_content.main->setUseDesignMetrics(true);
+    if (m_watched != m_content.main) {
+        if (m_watched)
+            m_watched->disconnect(this);
+        m_watched = m_content.main;
+        connect(m_watched, &QTextDocument::contentsChange, this, [this] {
+            if (!m_layoutCheckPending) {
+                m_layoutCheckPending = true;
+                QMetaObject::invokeMethod(this, &TextView::checkLayout, Qt::QueuedConnection);
+            }
+        });
+    }
     relayout();
 }
 
@@ -105,8 +118,6 @@ void TextView::setHeaderFooterBits(int bits) {
 
 void TextView::relayout() {
     m_geometry = PageRenderer::geometry(m_content);
-    QTextDocument *doc = m_content.main;
-    PageRenderer::applyBodyMargins(m_content, m_geometry, pageGap());
     QSizeF size;
     if (m_mode == PageView) {
         size = QSizeF(m_geometry.page.width(), m_geometry.page.height() + pageGap());
@@ -115,25 +126,50 @@ void TextView::relayout() {
         size = QSizeF(
             qMax(width, m_geometry.body.left() + m_geometry.body.right() + kNormalMinWidth), -1);
     }
-    if (doc->pageSize() != size)
-        doc->setPageSize(size);
-    m_text->showDocument(doc);
+    applyLayout(size);
+    m_text->showDocument(m_content.main);
     updateSceneRect();
     placeAreaItem();
     m_pages->update();
 }
 
+void TextView::applyLayout(const QSizeF &size) {
+    QTextDocument *doc = m_content.main;
+    const QTextFrameFormat root = doc->rootFrame()->frameFormat();
+    const QMarginsF &body = m_geometry.body;
+    const bool margins = qAbs(root.leftMargin() - body.left()) > 0.01 ||
+                         qAbs(root.topMargin() - body.top() - pageGap()) > 0.01 ||
+                         qAbs(root.rightMargin() - body.right()) > 0.01 ||
+                         qAbs(root.bottomMargin() - body.bottom()) > 0.01;
+    if (margins) {
+        // Without a page size the layout ignores the margin change; the new size then starts
+        // one incremental layout instead of a full one followed by another.
+        doc->setPageSize(QSizeF());
+        PageRenderer::applyBodyMargins(m_content, m_geometry, pageGap());
+    }
+    if (margins || doc->pageSize() != size)
+        doc->setPageSize(size);
+}
+
+void TextView::checkLayout() {
+    m_layoutCheckPending = false;
+    // A document that was cleared and loaded again has lost its page margins.
+    if (m_content.main)
+        applyLayout(m_content.main->pageSize());
+}
+
 void TextView::updateSceneRect() {
     if (!m_text || !m_pages)
         return;
-    QTextDocument *doc = m_content.main;
-    const QSizeF size = doc->documentLayout()->documentSize();
+    // The size the layout reported so far: the rest of a long document is laid out in the
+    // background, and the scene grows as it is.
+    const QSizeF size = m_text->boundingRect().size();
     QRectF rect;
     if (m_mode == PageView) {
-        m_pageCount = qMax(1, doc->pageCount());
+        const qreal stride = m_geometry.page.height() + pageGap();
+        m_pageCount = qMax(1, qCeil(size.height() / stride - 0.001));
         const qreal gap = pageGap();
-        rect = QRectF(-gap, 0, m_geometry.page.width() + 2 * gap,
-                      m_pageCount * (m_geometry.page.height() + gap) + gap);
+        rect = QRectF(-gap, 0, m_geometry.page.width() + 2 * gap, m_pageCount * stride + gap);
     } else {
         m_pageCount = 1;
         const qreal height = qMax(size.height(), viewport()->height() * 100.0 / m_zoom);
@@ -155,10 +191,13 @@ int TextView::pageAt(qreal sceneY) const {
 }
 
 int TextView::pageCount() {
-    if (m_mode == PageView)
-        return m_pageCount;
-    PageRenderer renderer(m_content);
-    return renderer.pageCount();
+    if (m_mode != PageView) {
+        PageRenderer renderer(m_content);
+        return renderer.pageCount();
+    }
+    m_content.main->documentLayout()->documentSize(); // finishes the layout
+    updateSceneRect();
+    return m_pageCount;
 }
 
 int TextView::currentPage() const {

@@ -102,6 +102,8 @@ private:
     friend class TextMarksItem;
 
     void relayout();
+    void applyLayout(const QSizeF &size);
+    void checkLayout();
     void updateSceneRect();
     void placeAreaItem();
     QTextDocument *ensureArea(int area);
@@ -113,6 +115,7 @@ private:
     TextContent m_content;
     std::array<QTextDocument *, 4> m_ownAreas{};
     QTextDocument *m_ownMain = nullptr;
+    QTextDocument *m_watched = nullptr;
     PageGeometry m_geometry;
     QGraphicsScene *m_scene = nullptr;
     TextPageItem *m_pages = nullptr;
@@ -127,6 +130,7 @@ private:
     int m_pageCount = 1;
     bool m_controlCharacters = false;
     bool m_tableGrid = true;
+    bool m_layoutCheckPending = false;
 };
 
 } // namespace platform

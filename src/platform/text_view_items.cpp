@@ -65,13 +65,13 @@ TextEditItem::TextEditItem(TextView *view, QTextDocument *document) : m_view(vie
 }
 
 void TextEditItem::showDocument(QTextDocument *document) {
-    if (QGraphicsTextItem::document() != document || m_rect.isNull()) {
-        if (QGraphicsTextItem::document())
-            QGraphicsTextItem::document()->documentLayout()->disconnect(this);
-        setDocument(document);
-        connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-                &TextEditItem::sizeChanged);
-    }
+    if (QGraphicsTextItem::document() == document && !m_rect.isNull())
+        return;
+    if (QGraphicsTextItem::document())
+        QGraphicsTextItem::document()->documentLayout()->disconnect(this);
+    setDocument(document); // lays the document out in full, once per document
+    connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &TextEditItem::sizeChanged);
     sizeChanged(document->documentLayout()->documentSize());
 }
 
