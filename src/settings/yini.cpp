@@ -184,12 +184,11 @@ bool yIni::vGtVal(const QString &sKy, bool vDef) {
     return parseBool(text).value_or(vDef);
 }
 
-int yIni::vGtVal(const QString &sKy, int vDef) {
+qint64 yIni::integerValue(const QString &sKy, qint64 vDef, qint64 lowest, qint64 highest) {
     const QString text = storedText(sKy);
     if (text.isEmpty())
         return vDef;
-    return int(roundHalfEven(numericPrefix(text), std::numeric_limits<int>::min(),
-                             std::numeric_limits<int>::max()));
+    return roundHalfEven(numericPrefix(text), lowest, highest);
 }
 
 double yIni::vGtVal(const QString &sKy, double vDef) {
@@ -232,14 +231,6 @@ void yIni::SetVal(const QString &sKy, const char16_t *vVL) {
 
 void yIni::SetVal(const QString &sKy, bool vVL) {
     SetVal(sKy, boolText(vVL));
-}
-
-void yIni::SetVal(const QString &sKy, int vVL) {
-    SetVal(sKy, QString::number(vVL));
-}
-
-void yIni::SetVal(const QString &sKy, qint64 vVL) {
-    SetVal(sKy, QString::number(vVL));
 }
 
 void yIni::SetVal(const QString &sKy, double vVL) {

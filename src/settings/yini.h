@@ -5,6 +5,8 @@
 #include <QFileDevice>
 #include <QString>
 #include <QStringList>
+#include <concepts>
+#include <limits>
 
 namespace settings {
 
@@ -39,7 +41,12 @@ public:
     QString vGtVal(const QString &sKy, const char *vDef);
     QString vGtVal(const QString &sKy, const char16_t *vDef);
     bool vGtVal(const QString &sKy, bool vDef);
-    int vGtVal(const QString &sKy, int vDef); // numeric prefix, rounded halves to even
+    // Whole numbers: the numeric prefix rounded halves to even, held within the type's range.
+    template <std::integral T>
+    requires(!std::same_as<T, bool>) T vGtVal(const QString &sKy, T vDef) {
+        return T(
+            integerValue(sKy, vDef, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+    }
     double vGtVal(const QString &sKy, double vDef);
     QDate vGtVal(const QString &sKy, const QDate &vDef);
     QDateTime vGtVal(const QString &sKy, const QDateTime &vDef);
@@ -49,8 +56,10 @@ public:
     void SetVal(const QString &sKy, const char *vVL);
     void SetVal(const QString &sKy, const char16_t *vVL);
     void SetVal(const QString &sKy, bool vVL);
-    void SetVal(const QString &sKy, int vVL);
-    void SetVal(const QString &sKy, qint64 vVL);
+    template <std::integral T>
+    requires(!std::same_as<T, bool>) void SetVal(const QString &sKy, T vVL) {
+        SetVal(sKy, QString::number(vVL));
+    }
     void SetVal(const QString &sKy, double vVL);
     void SetVal(const QString &sKy, float vVL);
     void SetVal(const QString &sKy, const QDate &vVL);
@@ -70,6 +79,7 @@ public:
 
 private:
     QString storedText(const QString &sKy);
+    qint64 integerValue(const QString &sKy, qint64 vDef, qint64 lowest, qint64 highest);
     QString innerText(const QString &searched, const QString &name, bool group) const;
     void damaged(const QString &name) const;
     QString freeBackupName() const;

@@ -130,6 +130,8 @@ TEST_F(YIniTest, TypedReadsFollowTheDefault) {
     EXPECT_EQ(ini.vGtVal(QStringLiteral("HALF"), 0), 10);
     EXPECT_EQ(ini.vGtVal(QStringLiteral("HALF"), 0.0), 10.5);
     EXPECT_EQ(ini.vGtVal(QStringLiteral("EMPTY"), 7), 7);
+    EXPECT_EQ(ini.vGtVal(QStringLiteral("NUM"), qint16(0)), qint16(12));
+    EXPECT_EQ(ini.vGtVal(QStringLiteral("NUM"), qint64(0)), 12);
     EXPECT_EQ(ini.vGtVal(QStringLiteral("EMPTY"), "def"), QStringLiteral("def"));
     EXPECT_EQ(ini.vGtVal(QStringLiteral("TXT"), u"def"), QStringLiteral("abc"));
     EXPECT_EQ(ini.vGtVal(QStringLiteral("DAY"), QDate()), QDate(2024, 1, 15));
@@ -144,10 +146,11 @@ TEST_F(YIniTest, WritersStoreThePlatformTextForms) {
     ini.SetVal(QStringLiteral("B"), false);
     ini.SetVal(QStringLiteral("F"), 1.2f);
     ini.SetVal(QStringLiteral("D"), QDate(2024, 1, 15));
+    ini.SetVal(QStringLiteral("N"), qint16(-7));
     ini.SetGtx();
     ini.GetGtx(QStringLiteral("S"));
-    EXPECT_EQ(ini.groupText(), QStringLiteral("      <D>2024/01/15</D>\r\n      <F>1.2</F>\r\n"
-                                              "      <B>False</B>\r\n"));
+    EXPECT_EQ(ini.groupText(), QStringLiteral("      <N>-7</N>\r\n      <D>2024/01/15</D>\r\n"
+                                              "      <F>1.2</F>\r\n      <B>False</B>\r\n"));
     EXPECT_FALSE(ini.vGtVal(QStringLiteral("B"), true));
     EXPECT_EQ(ini.vGtVal(QStringLiteral("D"), QDate()), QDate(2024, 1, 15));
 }
