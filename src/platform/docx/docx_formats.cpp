@@ -248,7 +248,6 @@ void writeRunProperties(QXmlStreamWriter &xml, const QTextCharFormat &f) {
         xml.writeAttribute(kNsW, L("ascii"), name);
         xml.writeAttribute(kNsW, L("eastAsia"), name);
         xml.writeAttribute(kNsW, L("hAnsi"), name);
-        xml.writeAttribute(kNsW, L("cs"), name);
     }
     if (f.hasProperty(QTextFormat::FontWeight))
         writeToggle(xml, L("b"), f.fontWeight() >= QFont::DemiBold);
@@ -266,7 +265,6 @@ void writeRunProperties(QXmlStreamWriter &xml, const QTextCharFormat &f) {
     if (f.hasProperty(QTextFormat::FontPointSize)) {
         const QString half = QString::number(qRound(f.fontPointSize() * 2));
         writeVal(xml, L("sz"), half);
-        writeVal(xml, L("szCs"), half);
     }
     if (f.hasProperty(QTextFormat::TextUnderlineStyle)) {
         const auto style = f.underlineStyle();

@@ -351,6 +351,8 @@ void PartReader::readHyperlink() {
         const Target target = m_rels.value(a.value(kNsR, L("id")).toString());
         if (!target.target.isEmpty())
             m_field = linkField(target.target + (anchor.isEmpty() ? QString() : u'#' + anchor), 1);
+        else if (!tooltip.isEmpty() && (anchor.isEmpty() || fieldBookmarkNumber(anchor) > 0))
+            m_field = linkField(QStringLiteral("TP_") + tooltip, 2);
         else if (!anchor.isEmpty())
             m_field = linkField(u'#' + anchor, 1);
         else if (!tooltip.isEmpty())

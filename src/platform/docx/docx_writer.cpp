@@ -2,6 +2,7 @@
 
 #include "platform/text_model.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -37,13 +38,30 @@ bool isBookmarkName(const QString &name) {
     return true;
 }
 
+// A link target as Word wants it in a relationship: drive and UNC paths as file addresses,
+// addresses with a scheme as they are, anything else as a relative reference.
+QUrl linkTarget(const QString &data) {
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
+    if (drive.match(data).hasMatch())
+        return QUrl(QStringLiteral("file:///") + QString(data).replace(u'\\', u'/'),
+                    QUrl::TolerantMode);
+    if (data.startsWith(QLatin1StringView("\\\\")))
+        return QUrl(QStringLiteral("file:") + QString(data).replace(u'\\', u'/'),
+                    QUrl::TolerantMode);
+    if (data.startsWith(u'/'))
+        return QUrl::fromLocalFile(data);
+    if (data.startsWith(QLatin1StringView("www."), Qt::CaseInsensitive))
+        return QUrl::fromUserInput(data);
+    return QUrl(data, QUrl::TolerantMode);
+}
+
 } // namespace
 
 PartWriter::PartWriter(PackageState &package, const QTextDocument &document)
     : m_package(package), m_document(document), m_xml(&m_out) {}
 
 QByteArray PartWriter::write(L root, const std::function<void(QXmlStreamWriter &)> &sectPr) {
-    m_xml.writeStartDocument(QStringLiteral("1.0"), true);
+    m_out.reserve(1 << 16);
     m_xml.writeNamespace(kNsW, QStringLiteral("w"));
     m_xml.writeNamespace(kNsR, QStringLiteral("r"));
     m_xml.writeNamespace(kNsWp, QStringLiteral("wp"));
@@ -65,7 +83,8 @@ QByteArray PartWriter::write(L root, const std::function<void(QXmlStreamWriter &
     }
     m_xml.writeEndElement();
     m_xml.writeEndDocument();
-    return m_out;
+    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>") +
+           m_out.toUtf8();
 }
 
 void PartWriter::writeFrameContent(const QTextFrame *frame) {
@@ -211,8 +230,10 @@ void PartWriter::openField(const QTextCharFormat &format) {
 
     m_fieldLink = false;
     if (code == L("TP_")) {
+        // A tooltip points at its own bookmark, so that both Word and LibreOffice keep the link.
         m_fieldLink = true;
         m_xml.writeStartElement(kNsW, L("hyperlink"));
+        m_xml.writeAttribute(kNsW, L("anchor"), fieldBookmarkName(n));
         m_xml.writeAttribute(kNsW, L("tooltip"), data.mid(3));
     } else if (data.startsWith(u'#') && data.size() > 1) {
         m_fieldLink = true;
@@ -220,8 +241,8 @@ void PartWriter::openField(const QTextCharFormat &format) {
         m_xml.writeAttribute(kNsW, L("anchor"), data.mid(1));
         m_xml.writeAttribute(kNsW, L("history"), L("1"));
     } else if (code != L("TG_") && data != L("@") && !data.isEmpty()) {
-        const QUrl url = QUrl::fromUserInput(data);
-        if (url.isValid()) {
+        const QUrl url = linkTarget(data);
+        if (url.isValid() && !url.isEmpty()) {
             m_fieldLink = true;
             m_xml.writeStartElement(kNsW, L("hyperlink"));
             m_xml.writeAttribute(kNsR, L("id"),

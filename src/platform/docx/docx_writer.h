@@ -71,7 +71,7 @@ private:
 
     PackageState &m_package;
     const QTextDocument &m_document;
-    QByteArray m_out;
+    QString m_out; // a string target spares the writer a device write per token
     QXmlStreamWriter m_xml;
     QList<Relationship> m_rels;
     QHash<QString, QString> m_relByTarget;
