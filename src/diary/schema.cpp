@@ -66,15 +66,17 @@ bool hasSearchCopy(platform::Database &db) {
 }
 
 bool ensureSearchCopy(platform::Database &db) {
-    if (hasSearchCopy(db)) {
-        QVariantList difference{0};
-        if (!db.readRow(QStringLiteral("SELECT (SELECT count(*) FROM ms日誌) - "
-                                       "(SELECT count(*) FROM ms日誌検索)"),
-                        {}, difference))
-            return false;
-        if (difference.at(0).toLongLong() == 0)
-            return true;
-    }
+    // With its table and all three triggers in place the copy is in step: the triggers run in
+    // each writer's transaction, and a writer without drjvo_fold fails instead of skipping them.
+    QVariantList parts{0};
+    if (!db.readRow(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE "
+                                   "(type = 'table' AND name = 'ms日誌検索') OR "
+                                   "(type = 'trigger' AND tbl_name = 'ms日誌' AND "
+                                   "name LIKE 'ms日誌検索%')"),
+                    {}, parts))
+        return false;
+    if (parts.at(0).toLongLong() == 4)
+        return true;
     if (!db.beginTransaction())
         return false;
     if (db.execScript(SearchCopy) && db.execScript(Rebuild) && db.commit())

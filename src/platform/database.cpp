@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 #include <filesystem>
 #include <sqlite3.h>
 #include <system_error>
