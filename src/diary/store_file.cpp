@@ -44,6 +44,12 @@ bool isSoundCopy(const QString &file, qlonglong entries = -1) {
            (entries < 0 || count.at(0).toLongLong() == entries);
 }
 
+void tellNotCreated(const QString &file) {
+    platform::dialogs().message(QStringLiteral("日記のデータベース「%1」を作成できません。")
+                                    .arg(QDir::toNativeSeparators(file)),
+                                platform::Buttons::Ok, platform::Icon::Critical);
+}
+
 } // namespace
 
 bool Store::provideFile(const QString &file) {
@@ -61,7 +67,10 @@ bool Store::provideFile(const QString &file) {
             tellUnreadable(work);
             return false;
         }
-        return platform::replaceFile(work, file);
+        if (platform::replaceFile(work, file))
+            return true;
+        tellNotCreated(file);
+        return false;
     }
     const QString tpl = QDir(m_tplDir).filePath(DbFileName);
     if (!QFileInfo(tpl).isFile()) {
@@ -71,13 +80,14 @@ bool Store::provideFile(const QString &file) {
     // Copy under another name first so that an interrupted copy never looks like the diary.
     const QString fresh = file + QStringLiteral(".new");
     QFile::remove(fresh);
-    if (!QFile::copy(tpl, fresh))
-        return false;
-    QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                     QFile::ReadOther);
-    if (platform::replaceFile(fresh, file))
-        return true;
+    if (QFile::copy(tpl, fresh)) {
+        QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                         QFile::ReadOther);
+        if (platform::replaceFile(fresh, file))
+            return true;
+    }
     QFile::remove(fresh);
+    tellNotCreated(file);
     return false;
 }
 

@@ -138,6 +138,12 @@ TEST_F(DiaryFileTest, MissingTemplateIsReported) {
     ASSERT_EQ(dialogs->messages().size(), 1);
     EXPECT_TRUE(dialogs->messages().first().contains(QStringLiteral("dbJvo.mdb")));
     EXPECT_FALSE(QFile::exists(dbFile()));
+
+    // A user folder where the diary cannot be made.
+    const QString nowhere = file(QStringLiteral("missing/folder"));
+    EXPECT_FALSE(store.open(nowhere, templateDir()));
+    ASSERT_EQ(dialogs->messages().size(), 2);
+    EXPECT_TRUE(dialogs->messages().last().contains(QDir::toNativeSeparators(nowhere)));
 }
 
 } // namespace
