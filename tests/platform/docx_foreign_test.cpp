@@ -235,3 +235,96 @@ TEST(DocxForeign, PackagesWithoutADocumentAreRefused) {
     EXPECT_TRUE(error.contains(QStringLiteral("document.xml")));
     EXPECT_TRUE(doc.isEmpty());
 }
+
+namespace {
+
+QByteArray unzipPart(const QByteArray &package, const QString &name) {
+    QByteArray bytes = package;
+    QBuffer buffer(&bytes);
+    QuaZip archive(&buffer);
+    if (!archive.open(QuaZip::mdUnzip) || !archive.setCurrentFile(name))
+        return {};
+    QuaZipFile file(&archive);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QList<QPair<QString, QByteArray>> unzipAll(const QByteArray &package) {
+    QByteArray bytes = package;
+    QBuffer buffer(&bytes);
+    QuaZip archive(&buffer);
+    archive.open(QuaZip::mdUnzip);
+    QList<QPair<QString, QByteArray>> files;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        QuaZipFile file(&archive);
+        file.open(QIODevice::ReadOnly);
+        files.append({archive.getCurrentFileName(), file.readAll()});
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(DocxForeign, LinksAreWordHyperlinksAndSurviveWithoutOurRecords) {
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    auto insertField = [&](const QString &text, int id, const QString &data, int kind) {
+        QTextCharFormat f;
+        f.setProperty(TextProp::FieldId, id);
+        f.setProperty(TextProp::FieldData, data);
+        f.setProperty(TextProp::FieldLinkKind, kind);
+        f.setProperty(TextProp::FieldAttribute, 149);
+        c.insertText(text, f);
+        c.insertText(QStringLiteral(" "), QTextCharFormat());
+    };
+    insertField(QStringLiteral("web"), 1, QStringLiteral("https://example.org/"), 1);
+    insertField(QStringLiteral("file"), 2, QStringLiteral("C:\\写真\\a.jpg"), 1);
+    insertField(QStringLiteral("jump"), 3, QStringLiteral("#TG_5"), 1);
+    insertField(QStringLiteral("tag"), 4, QStringLiteral("TG_5"), 2);
+    insertField(QStringLiteral("tip"), 5, QStringLiteral("TP_説明"), 2);
+    TextContent content;
+    content.main = &doc;
+    const QByteArray package = docx::write(content);
+
+    const QByteArray rels = unzipPart(package, QStringLiteral("word/_rels/document.xml.rels"));
+    EXPECT_TRUE(rels.contains("Target=\"https://example.org/\" TargetMode=\"External\""));
+    EXPECT_TRUE(rels.contains("Target=\"file:///C:/%E5%86%99%E7%9C%9F/a.jpg\""));
+    const QByteArray xml = unzipPart(package, QStringLiteral("word/document.xml"));
+    EXPECT_TRUE(xml.contains("w:anchor=\"TG_5\""));
+    EXPECT_TRUE(xml.contains("w:name=\"TG_5\""));
+    EXPECT_TRUE(xml.contains(QStringLiteral("w:tooltip=\"説明\"").toUtf8()));
+
+    // Without the record part (a program that dropped it) the links still come back as links.
+    QList<QPair<QString, QByteArray>> files = unzipAll(package);
+    files.removeIf([](const auto &f) { return f.first.startsWith(QStringLiteral("customXml")); });
+    QTextDocument read;
+    TextContent back;
+    back.main = &read;
+    ASSERT_TRUE(docx::read(zip(files), back));
+    EXPECT_EQ(read.toPlainText(), doc.toPlainText());
+    EXPECT_EQ(formatOf(read, QStringLiteral("web")).stringProperty(TextProp::FieldData),
+              QStringLiteral("https://example.org/"));
+    EXPECT_EQ(formatOf(read, QStringLiteral("jump")).stringProperty(TextProp::FieldData),
+              QStringLiteral("#TG_5"));
+    const QTextCharFormat tip = formatOf(read, QStringLiteral("tip"));
+    EXPECT_EQ(tip.stringProperty(TextProp::FieldData), QStringLiteral("TP_説明"));
+    EXPECT_EQ(tip.intProperty(TextProp::FieldLinkKind), 2);
+}
+
+TEST(DocxForeign, DeepNestingIsCutOffNotFollowed) {
+    QByteArray body;
+    const int depth = 20000;
+    for (int i = 0; i < depth; ++i)
+        body += "<w:sdt><w:sdtContent>";
+    body += "<w:p><w:r><w:t>deep</w:t></w:r></w:p>";
+    for (int i = 0; i < depth; ++i)
+        body += "</w:sdtContent></w:sdt>";
+    body += "<w:p><w:r><w:t>shallow</w:t></w:r></w:p>";
+    QTextDocument doc;
+    TextContent content;
+    content.main = &doc;
+    ASSERT_TRUE(docx::read(zip({{QStringLiteral("word/document.xml"),
+                                 part("document", "<w:body>" + body + "</w:body>")}}),
+                           content));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("shallow"));
+}

@@ -174,6 +174,11 @@ CellInfo readCellProperties(QXmlStreamReader &xml) {
 } // namespace
 
 void PartReader::readTable() {
+    const NestingGuard guard(m_depth);
+    if (guard.tooDeep()) {
+        m_xml.skipCurrentElement();
+        return;
+    }
     const bool ours = m_package.records.present;
     QTextTableFormat format;
     bool stored = false;
@@ -237,6 +242,12 @@ void PartReader::readTable() {
                         if (b[0].color.isValid())
                             format.setBorderBrush(b[0].color);
                     }
+                } else if (p == L("tblStyle") && format.border() == 0) {
+                    // Tables of other programs mostly take their grid lines from a style.
+                    format.setBorder(pxFromTwips(10));
+                    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+                    format.setBorderBrush(QColor(Qt::black));
+                    m_xml.skipCurrentElement();
                 } else if (p == L("tblCellMar")) {
                     format.setCellPadding(readMargins(m_xml)[1]);
                 } else if (p == L("tblCellSpacing")) {

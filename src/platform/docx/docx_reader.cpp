@@ -108,6 +108,11 @@ bool PartReader::read(const QByteArray &bytes, Section *section, QString *error)
 }
 
 void PartReader::readContainer() {
+    const NestingGuard guard(m_depth);
+    if (guard.tooDeep()) {
+        m_xml.skipCurrentElement();
+        return;
+    }
     while (m_xml.readNextStartElement()) {
         const QStringView n = m_xml.name();
         if (n == L("p"))
@@ -176,6 +181,13 @@ void PartReader::readParagraph() {
 void PartReader::readParagraphContent() {
     // Called on a start element inside a paragraph (or a container within it); reads it and
     // its siblings up to the parent's end.
+    const NestingGuard guard(m_depth);
+    if (guard.tooDeep()) {
+        do
+            m_xml.skipCurrentElement();
+        while (m_xml.readNextStartElement());
+        return;
+    }
     do {
         const QStringView n = m_xml.name();
         if (n == L("r"))

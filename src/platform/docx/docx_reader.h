@@ -104,6 +104,20 @@ private:
     };
     QList<ComplexField> m_complex;
     QHash<QPair<int, int>, QTextList *> m_lists;
+    int m_depth = 0; // nesting of containers, bounded against hostile input
+
+    friend class NestingGuard;
+};
+
+// Counts one level of container nesting; past the limit the element is skipped.
+class NestingGuard {
+public:
+    explicit NestingGuard(int &depth) : m_depth(++depth) {}
+    ~NestingGuard() { --m_depth; }
+    bool tooDeep() const { return m_depth > 48; }
+
+private:
+    int &m_depth;
 };
 
 } // namespace platform::docx::detail
