@@ -134,9 +134,11 @@ void recogniseHeadings(TokenList &tokens, const settings::UserStyleTable &styles
         HtmlToken &t = tokens[i];
         if (t.dropped || !is(t, "div"))
             continue;
-        t.style.remove(u' ');
-        const int indent = wholePoints(t.style, QStringLiteral("margin-left:"));
-        const int size = wholePoints(t.style, QStringLiteral("font-size:"));
+        // Spaces go only for reading the values; the style keeps font names such as
+        // 'ＭＳ Ｐゴシック' intact.
+        const QString compact = QString(t.style).remove(u' ');
+        const int indent = wholePoints(compact, QStringLiteral("margin-left:"));
+        const int size = wholePoints(compact, QStringLiteral("font-size:"));
         int level = 0;
         if (indent >= 6)
             level = size >= h1 ? 1 : size >= h2 ? 2 : size >= h3 ? 3 : 0;

@@ -94,7 +94,7 @@ TEST(HtmlTokenRules, HeadingsFromIndentAndSize) {
                                           "div val /div div val /div /body"));
     EXPECT_EQ(t[3].raw, QStringLiteral("</h1>"));
     EXPECT_EQ(t[9].raw, QStringLiteral("</h3>"));
-    EXPECT_EQ(t[7].style, QStringLiteral("margin-left:8pt;font-size:12.5pt"));
+    EXPECT_EQ(t[7].style, QStringLiteral("margin-left: 8pt; font-size: 12.5pt"));
 }
 
 TEST(HtmlTokenRules, HeadingScanEndsAtTheFirstClosingBlock) {
