@@ -1,3 +1,4 @@
+#include "diary/schema.h"
 #include "diary_fixture.h"
 #include "scripted_dialogs.h"
 
@@ -31,6 +32,51 @@ protected:
         EXPECT_EQ(contents(path), bytes);
     }
 };
+
+// The files as a crash at this moment would leave them.
+void snapshot(const QString &from, const QString &to) {
+    ASSERT_TRUE(QDir().mkpath(to));
+    for (const QString &suffix : {QString(), QStringLiteral("-wal")}) {
+        const QString name = QStringLiteral("dbJvo.mdb") + suffix;
+        if (QFile::exists(QDir(from).filePath(name))) {
+            ASSERT_TRUE(QFile::copy(QDir(from).filePath(name), QDir(to).filePath(name)));
+        }
+    }
+}
+
+TEST_F(DiaryFileTest, ACrashDuringASaveLeavesTheOldRowOrTheNewOne) {
+    ASSERT_TRUE(save(QStringLiteral("240101"), QStringLiteral("old words")));
+    const QByteArray document(300 * 1024, 'n');
+    {
+        // A writer with almost no cache pushes the unfinished row into the log before commit.
+        platform::Database writer;
+        ASSERT_TRUE(writer.open(dbFile()));
+        ASSERT_TRUE(diary::addDiaryFunctions(writer));
+        ASSERT_TRUE(writer.execScript(QStringLiteral("PRAGMA cache_size=1")));
+        ASSERT_TRUE(writer.beginTransaction());
+        ASSERT_EQ(writer.exec(QStringLiteral("UPDATE ms日誌 SET st文書 = ?, ob文書 = ? "
+                                             "WHERE sk日付 = '240101'"),
+                              {QStringLiteral("new words"), document}),
+                  1);
+        snapshot(userDir(), file(QStringLiteral("during")));
+        ASSERT_GT(QFileInfo(file(QStringLiteral("during/dbJvo.mdb-wal"))).size(), 100 * 1024);
+        ASSERT_TRUE(writer.commit());
+        snapshot(userDir(), file(QStringLiteral("after")));
+    }
+    const auto reopened = [&](const QString &folder) {
+        diary::Store store;
+        EXPECT_TRUE(store.open(file(folder), templateDir()));
+        const auto row = store.load(QStringLiteral("240101"));
+        EXPECT_TRUE(row.has_value());
+        const bool isNew = row && row->document == document;
+        EXPECT_EQ(row->text, isNew ? QStringLiteral("new words") : QStringLiteral("old words"));
+        EXPECT_EQ(store.search(isNew ? QStringLiteral("new") : QStringLiteral("old")).size(), 1);
+        EXPECT_TRUE(store.search(isNew ? QStringLiteral("old") : QStringLiteral("new")).isEmpty());
+        return isNew;
+    };
+    EXPECT_FALSE(reopened(QStringLiteral("during")));
+    EXPECT_TRUE(reopened(QStringLiteral("after")));
+}
 
 TEST_F(DiaryFileTest, CompactionKeepsEveryEntryAndLeavesNoWorkFile) {
     fill();
