@@ -15,35 +15,35 @@ const QChar kFullWidthStandIn(0x2177);
 // The exported file ends its lines with CR LF or, written here, with LF alone; both are
 // line breaks of the file and not text.
 QString withoutLineBreaks(const QString &text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            ++i;
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *o = out.data();
+    const QChar *c = text.constData();
+    const QChar *end = c + text.size();
+    for (; c != end; ++c) {
+        if (*c == u'\r' && c + 1 != end && c[1] == u'\n') {
+            ++c;
             continue;
         }
-        if (c == u'\n')
-            continue;
-        out += c;
+        if (*c != u'\n')
+            *o++ = *c;
     }
+    out.truncate(o - out.constData());
     return out;
 }
 
 // Every tag on a line of its own.
 QString tagsOnOwnLines(const QString &text) {
-    QString out;
-    out.reserve(text.size() + text.size() / 8);
+    qsizetype marks = 0;
+    for (QChar c : text)
+        marks += (c == u'<' || c == u'>');
+    QString out(text.size() + marks, Qt::Uninitialized);
+    QChar *o = out.data();
     for (QChar c : text) {
-        if (c == u'<') {
-            out += u'\r';
-            out += c;
-        } else if (c == u'>') {
-            out += c;
-            out += u'\r';
-        } else {
-            out += c;
-        }
+        if (c == u'<')
+            *o++ = u'\r';
+        *o++ = c;
+        if (c == u'>')
+            *o++ = u'\r';
     }
     return out;
 }
@@ -220,6 +220,7 @@ bool tokenizeBody(const QString &body, const TokenizerContext &context, TokenLis
         QLatin1String("line-height:") + QString::number(percent) + QLatin1String("%;");
 
     tokens.clear();
+    tokens.reserve(size_t(qMin<qsizetype>(text.count(u'\r') + 1, kMaxTokens)));
     QString bodyStyle;
     int depth = 0;
     qsizetype start = 0;
