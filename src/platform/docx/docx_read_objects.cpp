@@ -64,6 +64,7 @@ void PartReader::readDrawing() {
         QString blip;
         bool textBox = false;
         QTextFrameFormat frameFormat;
+        bool decoded = false; // the frame's format came from our record
         QTextFrame *frame = nullptr;
         while (m_xml.readNextStartElement()) {
             const QStringView n = m_xml.name();
@@ -72,7 +73,12 @@ void PartReader::readDrawing() {
                 cy = emuAttribute(m_xml, L("cy"));
                 m_xml.skipCurrentElement();
             } else if (n == L("docPr")) {
-                drawing = m_xml.attributes().value(L("id")).toInt();
+                // Our records go by the number in the drawing's name, which other programs keep
+                // when they renumber drawing ids.
+                bool ok = false;
+                drawing = m_xml.attributes().value(L("name")).split(u' ').last().toInt(&ok);
+                if (!ok)
+                    drawing = m_xml.attributes().value(L("id")).toInt();
                 m_xml.skipCurrentElement();
             } else if (n == L("positionH") || n == L("positionV")) {
                 const bool margin = m_xml.attributes().value(L("relativeFrom")) == L("margin");
@@ -105,10 +111,12 @@ void PartReader::readDrawing() {
                     } else if (e == L("wsp")) {
                         textBox = true;
                         const auto record = m_package.records.objects.constFind(drawing);
-                        if (record != m_package.records.objects.cend() && !record->frame.isEmpty())
+                        if (record != m_package.records.objects.cend() &&
+                            !record->frame.isEmpty()) {
                             frameFormat = decodeFormat(record->frame).toFrameFormat();
-                        if (!frameFormat.isValid() || !m_package.records.present ||
-                            record == m_package.records.objects.cend()) {
+                            decoded = frameFormat.isValid();
+                        }
+                        if (!decoded) {
                             frameFormat = QTextFrameFormat();
                             frameFormat.setWidth(
                                 QTextLength(QTextLength::FixedLength, pxFromEmu(cx)));
@@ -131,13 +139,12 @@ void PartReader::readDrawing() {
                                                               : QTextFrameFormat::FloatLeft);
                             frameFormat.setBorder(0);
                         }
-                    } else if (textBox && !frame && e == L("solidFill") &&
-                               !m_package.records.present) {
+                    } else if (textBox && !frame && e == L("solidFill") && !decoded) {
                         --depth;
                         const QColor c = readFillColor(m_xml);
                         if (c.isValid())
                             frameFormat.setBackground(c);
-                    } else if (textBox && !frame && e == L("ln") && !m_package.records.present) {
+                    } else if (textBox && !frame && e == L("ln") && !decoded) {
                         const qint64 width = emuAttribute(m_xml, L("w"));
                         if (width > 0) {
                             frameFormat.setBorder(pxFromEmu(width));
@@ -146,7 +153,7 @@ void PartReader::readDrawing() {
                     } else if (textBox && e == L("txbxContent")) {
                         --depth;
                         frame = insertTextBox(frameFormat);
-                    } else if (textBox && frame && e == L("bodyPr") && !m_package.records.present) {
+                    } else if (textBox && frame && e == L("bodyPr") && !decoded) {
                         const qint64 inset = emuAttribute(m_xml, L("lIns"));
                         QTextFrameFormat f = frame->frameFormat();
                         f.setPadding(pxFromEmu(inset));

@@ -112,6 +112,13 @@ QString encodeFormat(QTextFormat format) {
 }
 
 QTextFormat decodeFormat(QStringView text) {
+    // Stored formats hold these lists; their stream operators are known once the types are.
+    static const bool registered = [] {
+        qRegisterMetaType<QList<int>>();
+        qRegisterMetaType<QList<QTextLength>>();
+        return true;
+    }();
+    Q_UNUSED(registered);
     const QByteArray bytes = QByteArray::fromBase64(text.toLatin1());
     QDataStream stream(bytes);
     stream.setVersion(QDataStream::Qt_6_4);
