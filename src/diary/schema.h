@@ -19,8 +19,8 @@ bool createSchema(platform::Database &db);
 bool addDiaryFunctions(platform::Database &db);
 // The table "ms日誌" exists with its five columns and its rows can be counted.
 bool isDiary(platform::Database &db);
-// Makes sure the case-folded search copy of every entry's text exists and is complete, building
-// it when it is missing (a database from before it existed) or when its row count differs.
+// Makes sure the case-folded search copy of every entry's text exists with the triggers that
+// keep it in step, building it from the entries when any part of it is missing.
 bool ensureSearchCopy(platform::Database &db);
 // Whether the search copy table is present.
 bool hasSearchCopy(platform::Database &db);
