@@ -1,6 +1,7 @@
 #include "platform/pdf_writer.h"
 
 #include "platform/page_renderer.h"
+#include "platform/text_surface.h"
 
 #include <QFile>
 #include <QPageSize>
@@ -39,6 +40,10 @@ bool savePdf(const TextContent &content, const QString &path) {
     const bool ok = painter.end();
     file.close();
     return ok && file.error() == QFileDevice::NoError;
+}
+
+void installPdfWriter() {
+    TextSurface::setPdfWriter(&savePdf);
 }
 
 } // namespace platform

@@ -11,4 +11,7 @@ namespace platform {
 // Returns false when the file cannot be written.
 bool savePdf(const TextContent &content, const QString &path);
 
+// Makes savePdf the text surface's writer of format 12.
+void installPdfWriter();
+
 } // namespace platform

@@ -273,7 +273,15 @@ QRect TextView::caretRect() const {
 }
 
 void TextView::ensureCaretVisible() {
-    ensureVisible(caretSceneRect(), 20, 20);
+    QRectF caret = caretSceneRect();
+    if (!m_scene->sceneRect().contains(caret)) {
+        // The background layout has not reached the caret yet: finish it so that the scene
+        // reaches that far.
+        m_text->finishLayout();
+        updateSceneRect();
+        caret = caretSceneRect();
+    }
+    ensureVisible(caret, 20, 20);
 }
 
 QTextDocument *TextView::activeDocument() const {

@@ -12,6 +12,7 @@ class QKeyEvent;
 namespace platform {
 
 class TextEditItem;
+class TextSurface;
 class TextPageItem;
 class TextMarksItem;
 
@@ -39,6 +40,14 @@ public:
 
     explicit TextView(QWidget *parent = nullptr);
     ~TextView() override;
+
+    // Shows and edits the surface's documents, following its caret and active area and keeping
+    // it informed of the view's; field clicks activate the surface's fields. Installs the PDF
+    // writer of format 12.
+    void setSurface(TextSurface *surface);
+    TextSurface *surface() const { return m_surface; }
+    // Takes the surface's page values, header/footer bits and grid-line setting again.
+    void refresh();
 
     // The view shows the content's documents; it owns none of them except header and footer
     // documents it had to create for bits that had none.
@@ -111,6 +120,8 @@ private:
     qreal pageTop(int n) const;
     QRectF caretSceneRect() const;
     void textClicked(TextEditItem *item, const QPointF &pos);
+    void caretChanged(TextEditItem *item);
+    void followSurfaceCaret();
 
     TextContent m_content;
     std::array<QTextDocument *, 4> m_ownAreas{};
@@ -123,8 +134,10 @@ private:
     TextMarksItem *m_marks = nullptr;
     TextEditItem *m_areaItem = nullptr;
     TextViewHook *m_hook = nullptr;
-    int m_activeArea = -1; // index into the areas
-    int m_areaPage = 1;    // page the active area is edited on
+    TextSurface *m_surface = nullptr;
+    bool m_syncing = false; // the caret is being passed between view and surface
+    int m_activeArea = -1;  // index into the areas
+    int m_areaPage = 1;     // page the active area is edited on
     int m_mode = NormalView;
     int m_zoom = 100;
     int m_pageCount = 1;

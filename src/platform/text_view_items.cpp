@@ -75,6 +75,10 @@ void TextEditItem::showDocument(QTextDocument *document) {
     sizeChanged(document->documentLayout()->documentSize());
 }
 
+void TextEditItem::finishLayout() {
+    sizeChanged(document()->documentLayout()->documentSize());
+}
+
 void TextEditItem::sizeChanged(const QSizeF &size) {
     const QRectF rect(QPointF(), size);
     if (rect == m_rect)
@@ -116,8 +120,7 @@ bool TextEditItem::sceneEvent(QEvent *event) {
     if (cursor.position() != m_lastPosition || cursor.anchor() != m_lastAnchor) {
         m_lastPosition = cursor.position();
         m_lastAnchor = cursor.anchor();
-        if (document() == m_view->document())
-            emit m_view->cursorPositionChanged();
+        m_view->caretChanged(this);
     }
     return handled;
 }
@@ -241,6 +244,8 @@ void TextMarksItem::drawControlCharacters(QPainter *painter, const QRectF &expos
         block = block.previous();
     painter->setPen(kMarkColour);
     QFont font = painter->font();
+    // Marks follow the line's size, but a picture's tall line gets a text-sized mark.
+    const int largest = qRound(QFontInfo(doc->defaultFont()).pixelSize() * 1.5);
     for (; block.isValid(); block = block.next()) {
         const QRectF rect = layout->blockBoundingRect(block);
         if (rect.top() > exposed.bottom()) {
@@ -254,7 +259,7 @@ void TextMarksItem::drawControlCharacters(QPainter *painter, const QRectF &expos
         const QString chars = block.text();
         for (int i = 0; i < text->lineCount(); ++i) {
             const QTextLine line = text->lineAt(i);
-            font.setPixelSize(qMax(4, qRound(line.ascent() * 0.75)));
+            font.setPixelSize(qBound(4, qRound(line.ascent() * 0.75), largest));
             painter->setFont(font);
             const qreal baseline = rect.top() + line.y() + line.ascent();
             const int end = line.textStart() + line.textLength();

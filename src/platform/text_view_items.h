@@ -17,6 +17,8 @@ class TextEditItem : public QGraphicsTextItem {
 public:
     TextEditItem(TextView *view, QTextDocument *document);
     void showDocument(QTextDocument *document);
+    // Waits for the layout of the whole document and takes its size.
+    void finishLayout();
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
