@@ -104,6 +104,7 @@ QByteArray wordLikePackage() {
         "<w:p>" +
             picture +
             R"(<w:r><w:br w:type="page"/></w:r><w:r><w:t>after break</w:t></w:r></w:p>)"
+            R"(<w:p><w:r><w:br w:type="page"/></w:r></w:p><w:p><w:r><w:t>next page</w:t></w:r></w:p>)"
             R"(<w:sectPr><w:headerReference w:type="default" r:id="rId5"/><w:pgSz w:w="11906" w:h="16838"/><w:pgMar w:top="1985" w:right="1701" w:bottom="1701" w:left="1701" w:header="851" w:footer="992" w:gutter="0"/></w:sectPr>)"
             "</w:body>");
     const QByteArray header = part("hdr", R"(<w:p><w:r><w:t>Header text</w:t></w:r></w:p>)");
@@ -201,8 +202,14 @@ TEST(DocxForeign, StylesListsTablesAndLinksOfAWordPackage) {
     // The picture, then a page break inside the paragraph.
     const QTextBlock pictureBlock = main.find(QString(QChar(0xFFFC))).block();
     ASSERT_TRUE(pictureBlock.isValid());
-    EXPECT_EQ(pictureBlock.blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysAfter);
+    EXPECT_EQ(pictureBlock.blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
     EXPECT_EQ(pictureBlock.next().text(), QStringLiteral("after break"));
+    EXPECT_EQ(pictureBlock.next().blockFormat().pageBreakPolicy(),
+              QTextFormat::PageBreak_AlwaysBefore);
+    // A paragraph holding only a break leaves no empty block behind.
+    const QTextBlock broken = main.find(QStringLiteral("next page")).block();
+    EXPECT_EQ(broken.blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_EQ(broken.previous().text(), QStringLiteral("after break"));
     const QTextImageFormat image = formatOf(main, QString(QChar(0xFFFC))).toImageFormat();
     EXPECT_DOUBLE_EQ(image.width(), 60);
     EXPECT_DOUBLE_EQ(image.height(), 40);
@@ -327,4 +334,35 @@ TEST(DocxForeign, DeepNestingIsCutOffNotFollowed) {
                                  part("document", "<w:body>" + body + "</w:body>")}}),
                            content));
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("shallow"));
+}
+
+TEST(DocxForeign, ThemeFontsOfTheDefaultsReachTheRuns) {
+    const QByteArray rels =
+        R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
+        R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme" Target="theme/theme1.xml"/>)"
+        R"(</Relationships>)";
+    const QByteArray theme =
+        R"(<?xml version="1.0"?><a:theme xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main"><a:themeElements><a:fontScheme name="Office">)"
+        R"(<a:majorFont><a:latin typeface="Heading Latin"/><a:ea typeface=""/><a:font script="Jpan" typeface="見出しのフォント"/></a:majorFont>)"
+        R"(<a:minorFont><a:latin typeface="Body Latin"/><a:ea typeface=""/><a:font script="Jpan" typeface="本文のフォント"/></a:minorFont>)"
+        R"(</a:fontScheme></a:themeElements></a:theme>)";
+    const QByteArray styles = part(
+        "styles",
+        R"(<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:asciiTheme="minorHAnsi" w:eastAsiaTheme="minorEastAsia" w:hAnsiTheme="minorHAnsi"/><w:sz w:val="21"/></w:rPr></w:rPrDefault></w:docDefaults>)");
+    const QByteArray document = part(
+        "document",
+        R"(<w:body><w:p><w:r><w:t>本文</w:t></w:r><w:r><w:rPr><w:rFonts w:asciiTheme="majorHAnsi" w:eastAsiaTheme="majorEastAsia"/></w:rPr><w:t>見出し</w:t></w:r></w:p></w:body>)");
+    QTextDocument doc;
+    TextContent content;
+    content.main = &doc;
+    ASSERT_TRUE(docx::read(zip({{QStringLiteral("word/document.xml"), document},
+                                {QStringLiteral("word/_rels/document.xml.rels"), rels},
+                                {QStringLiteral("word/styles.xml"), styles},
+                                {QStringLiteral("word/theme/theme1.xml"), theme}}),
+                           content));
+    EXPECT_EQ(formatOf(doc, QStringLiteral("本文")).fontFamilies().toStringList(),
+              (QStringList{QStringLiteral("Body Latin"), QStringLiteral("本文のフォント")}));
+    EXPECT_EQ(formatOf(doc, QStringLiteral("見出し")).fontFamilies().toStringList(),
+              (QStringList{QStringLiteral("Heading Latin"), QStringLiteral("見出しのフォント")}));
 }

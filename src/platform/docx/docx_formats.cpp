@@ -361,7 +361,44 @@ void writeParagraphProperties(QXmlStreamWriter &xml, const QTextBlockFormat &b,
     xml.writeEndElement();
 }
 
-void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &f, QString *style) {
+void ThemeFonts::read(const QByteArray &bytes) {
+    QXmlStreamReader xml(bytes);
+    QString *latin = nullptr;
+    QString *eastAsia = nullptr;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView n = xml.name();
+        const QString face = xml.attributes().value(L("typeface")).toString();
+        if (n == L("majorFont") || n == L("minorFont")) {
+            const bool major = n == L("majorFont");
+            latin = major ? &majorLatin : &minorLatin;
+            eastAsia = major ? &majorEastAsia : &minorEastAsia;
+        } else if (latin && n == L("latin")) {
+            *latin = face;
+        } else if (eastAsia && n == L("ea") && !face.isEmpty()) {
+            *eastAsia = face;
+        } else if (eastAsia && n == L("font") && eastAsia->isEmpty() &&
+                   xml.attributes().value(L("script")) == L("Jpan")) {
+            *eastAsia = face;
+        }
+    }
+}
+
+QString ThemeFonts::font(QStringView name) const {
+    if (name == L("minorHAnsi") || name == L("minorAscii"))
+        return minorLatin;
+    if (name == L("majorHAnsi") || name == L("majorAscii"))
+        return majorLatin;
+    if (name == L("minorEastAsia"))
+        return minorEastAsia;
+    if (name == L("majorEastAsia"))
+        return majorEastAsia;
+    return {};
+}
+
+void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &f, QString *style,
+                       const ThemeFonts *theme) {
     while (xml.readNextStartElement()) {
         const QStringView n = xml.name();
         if (xml.namespaceUri() != kNsW) {
@@ -375,7 +412,11 @@ void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &f, QString *style
             QString main = wAttr(xml, L("ascii")).toString();
             if (main.isEmpty())
                 main = wAttr(xml, L("hAnsi")).toString();
-            const QString eastAsia = wAttr(xml, L("eastAsia")).toString();
+            if (main.isEmpty() && theme)
+                main = theme->font(wAttr(xml, L("asciiTheme")));
+            QString eastAsia = wAttr(xml, L("eastAsia")).toString();
+            if (eastAsia.isEmpty() && theme)
+                eastAsia = theme->font(wAttr(xml, L("eastAsiaTheme")));
             QStringList families;
             if (!main.isEmpty())
                 families << main;

@@ -39,7 +39,15 @@ struct ParagraphProps {
 };
 
 // Reads the element the reader is on (w:rPr, w:pPr) up to its end; merges into the target.
-void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &format, QString *style = nullptr);
+// The document theme's fonts, which other programs' run properties name instead of a family.
+struct ThemeFonts {
+    QString minorLatin, minorEastAsia, majorLatin, majorEastAsia;
+    void read(const QByteArray &xml);
+    QString font(QStringView themeName) const;
+};
+
+void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &format, QString *style = nullptr,
+                       const ThemeFonts *theme = nullptr);
 void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &props);
 
 // "FF8080" style colours; "auto" and garbage are invalid.

@@ -72,6 +72,10 @@ bool read(const QByteArray &bytes, TextContent &content, QString *error) {
     QList<Target> targets = rels.values();
     std::sort(targets.begin(), targets.end(),
               [](const Target &a, const Target &b) { return a.target < b.target; });
+    // The theme first: styles name its fonts.
+    for (const Target &t : targets)
+        if (t.type == L("theme") && !t.external && package.zip.read(t.target, xml, nullptr))
+            package.theme.read(xml);
     for (const Target &t : targets) {
         if (t.external || !package.zip.contains(t.target))
             continue;
@@ -80,7 +84,7 @@ bool read(const QByteArray &bytes, TextContent &content, QString *error) {
                 package.records = readRecords(xml);
         } else if (t.type == L("styles")) {
             if (package.zip.read(t.target, xml, nullptr))
-                package.styles.read(xml);
+                package.styles.read(xml, &package.theme);
         } else if (t.type == L("numbering")) {
             if (package.zip.read(t.target, xml, nullptr))
                 package.numbering.read(xml);

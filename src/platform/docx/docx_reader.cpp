@@ -168,7 +168,8 @@ void PartReader::readParagraph() {
     if (content)
         readParagraphContent();
     flushText();
-    if (m_paraBlocks == 0)
+    // A paragraph that only held a page break leaves no block: the break goes to the next one.
+    if (m_paraBlocks == 0 && !(m_breakBefore && m_breakParagraph))
         ensureBlock();
     if (m_pendingBreak) {
         QTextBlockFormat f = m_cursor.blockFormat();
@@ -218,6 +219,10 @@ void PartReader::ensureBlock() {
     QTextBlockFormat block = m_para.block;
     if (m_paraBlocks > 0) // a paragraph split by a text box or page break goes on
         block.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+    if (m_breakBefore) {
+        block.setPageBreakPolicy(block.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+        m_breakBefore = false;
+    }
     if (m_fresh) {
         m_cursor.setBlockFormat(block);
         m_cursor.setBlockCharFormat(m_para.mark);
@@ -252,7 +257,8 @@ void PartReader::readRun() {
     while (m_xml.readNextStartElement()) {
         const QStringView n = m_xml.name();
         if (n == L("rPr")) {
-            readRunProperties(m_xml, direct, &style);
+            readRunProperties(m_xml, direct, &style,
+                              m_package.records.present ? nullptr : &m_package.theme);
             if (!m_package.records.present && !style.isEmpty())
                 m_runFormat.merge(m_package.styles.characterStyle(style));
             m_runFormat.merge(direct);
@@ -339,8 +345,16 @@ void PartReader::flushText() {
 
 void PartReader::pageBreak() {
     flushText();
-    ensureBlock();
-    m_pendingBreak = true;
+    if (m_package.records.present) {
+        // Ours: a break at the paragraph's end is the paragraph's break after.
+        ensureBlock();
+        m_pendingBreak = true;
+        return;
+    }
+    // Other programs' breaks become the surface's page break: a break before the next block.
+    m_breakBefore = true;
+    m_breakParagraph = m_paraBlocks == 0;
+    m_blockOpen = false;
 }
 
 QTextCharFormat PartReader::linkField(const QString &data, int kind) const {

@@ -21,6 +21,7 @@ struct PackageReader {
     ZipReader zip;
     Records records;
     StyleSheet styles;
+    ThemeFonts theme;
     NumberingDefinitions numbering;
     int nextFieldId = 1; // for links the package has no record of
 };
@@ -89,7 +90,9 @@ private:
     QTextCharFormat m_paraRun; // run format from the paragraph's style
     bool m_blockOpen = false;
     int m_paraBlocks = 0;
-    bool m_pendingBreak = false;
+    bool m_pendingBreak = false;   // ours: a break after the block
+    bool m_breakBefore = false;    // others: the next block starts a page
+    bool m_breakParagraph = false; // the break came before any block of its paragraph
     QTextCharFormat m_runFormat;
     QString m_text;
 

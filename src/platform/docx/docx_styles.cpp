@@ -15,7 +15,7 @@ QString wValue(const QXmlStreamReader &xml, L name = L("val")) {
 }
 } // namespace
 
-void StyleSheet::read(const QByteArray &bytes) {
+void StyleSheet::read(const QByteArray &bytes, const ThemeFonts *theme) {
     QXmlStreamReader xml(bytes);
     if (!xml.readNextStartElement())
         return;
@@ -26,7 +26,7 @@ void StyleSheet::read(const QByteArray &bytes) {
                 const bool para = xml.name() == L("pPrDefault");
                 while (xml.readNextStartElement()) {
                     if (run && xml.name() == L("rPr")) {
-                        readRunProperties(xml, m_defaultRun);
+                        readRunProperties(xml, m_defaultRun, nullptr, theme);
                     } else if (para && xml.name() == L("pPr")) {
                         ParagraphProps props;
                         readParagraphProperties(xml, props);
@@ -50,7 +50,7 @@ void StyleSheet::read(const QByteArray &bytes) {
                 } else if (xml.name() == L("pPr")) {
                     readParagraphProperties(xml, style.props);
                 } else if (xml.name() == L("rPr")) {
-                    readRunProperties(xml, style.props.mark);
+                    readRunProperties(xml, style.props.mark, nullptr, theme);
                 } else {
                     xml.skipCurrentElement();
                 }

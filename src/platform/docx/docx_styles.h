@@ -11,7 +11,7 @@ namespace platform::docx::detail {
 
 class StyleSheet {
 public:
-    void read(const QByteArray &xml);
+    void read(const QByteArray &xml, const ThemeFonts *theme = nullptr);
 
     const QTextCharFormat &defaultRun() const { return m_defaultRun; }
     QString defaultParagraphStyle() const { return m_defaultParagraph; }
