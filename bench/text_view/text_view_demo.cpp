@@ -1,5 +1,5 @@
 // Shows an entry with a header, a table, a picture and Japanese text in the editing view and
-// saves a picture of the window: text_view_demo <normal|page> <zoom> <out.png> [pdf]
+// saves a picture of the window: text_view_demo <normal|page> <zoom> <out.png> [pdf|header]
 #include "platform/pdf_writer.h"
 #include "platform/text_view.h"
 
@@ -145,6 +145,8 @@ int main(int argc, char **argv) {
     cursor.movePosition(QTextCursor::EndOfBlock);
     view.setTextCursor(cursor);
     view.show();
+    if (args.value(4) == QStringLiteral("header"))
+        view.activateArea(platform::HeaderEveryPage);
     if (args.value(4) == QStringLiteral("pdf"))
         platform::savePdf(view.content(), out + QStringLiteral(".pdf"));
 

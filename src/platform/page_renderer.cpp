@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -39,9 +40,14 @@ void setBodyMargins(QTextDocument *doc, const PageGeometry &geometry, qreal gap)
     format.setBottomMargin(m.bottom());
     const bool modified = doc->isModified();
     const bool history = doc->isUndoAvailable() || doc->isRedoAvailable();
+    // On a fresh document (just made or loaded) the margins are layout, not an edit: nobody
+    // hears of the change, and the undo step it leaves is dropped. The layout still follows, as
+    // the document tells it directly.
+    const bool quiet = !history && doc->isUndoRedoEnabled();
+    const QSignalBlocker blocker(quiet ? doc : nullptr);
     root->setFrameFormat(format);
-    if (!history && doc->isUndoRedoEnabled()) {
-        doc->setUndoRedoEnabled(false); // drops the one step the frame format left
+    if (quiet) {
+        doc->setUndoRedoEnabled(false);
         doc->setUndoRedoEnabled(true);
     }
     doc->setModified(modified);

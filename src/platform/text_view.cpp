@@ -69,8 +69,7 @@ void TextView::setContent(const TextContent &content) {
         if (!m_content.areas[area] && (m_content.page.headerFooterBits & (1 << area)))
             ensureArea(area);
         if (m_content.areas[area])
-            connect(m_content.areas[area], &QTextDocument::contentsChanged, this,
-                    [this] { m_pages->update(); });
+            watchArea(m_content.areas[area]);
     }
     if (!m_content.main->useDesignMetrics())
         m_content.main->setUseDesignMetrics(true);
@@ -98,10 +97,17 @@ QTextDocument *TextView::ensureArea(int area) {
         if (!m_ownAreas[area])
             m_ownAreas[area] = new QTextDocument(this);
         m_content.areas[area] = m_ownAreas[area];
-        connect(m_content.areas[area], &QTextDocument::contentsChanged, this,
-                [this] { m_pages->update(); });
+        watchArea(m_content.areas[area]);
     }
     return m_content.areas[area];
+}
+
+void TextView::watchArea(QTextDocument *doc) {
+    // Other pages show the area as it is typed; a footer grows upwards from its edge.
+    connect(doc, &QTextDocument::contentsChanged, this, [this] {
+        placeAreaItem();
+        m_pages->update();
+    });
 }
 
 void TextView::setHeaderFooterBits(int bits) {

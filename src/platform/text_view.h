@@ -116,6 +116,8 @@ private:
     void updateSceneRect();
     void placeAreaItem();
     QTextDocument *ensureArea(int area);
+    void watchArea(QTextDocument *doc);
+    bool clipboardKey(QKeyEvent *event);
     int pageAt(qreal sceneY) const;
     qreal pageTop(int n) const;
     QRectF caretSceneRect() const;

@@ -130,6 +130,10 @@ void TextEditItem::keyPressEvent(QKeyEvent *event) {
         event->accept();
         return;
     }
+    if (m_view->clipboardKey(event)) {
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Escape && document() != m_view->document()) {
         m_view->leaveArea();
         event->accept();

@@ -4,6 +4,8 @@
 #include "platform/text_view.h"
 #include "platform/text_view_items.h"
 
+#include <QKeyEvent>
+
 namespace platform {
 
 void TextView::setSurface(TextSurface *surface) {
@@ -48,6 +50,23 @@ void TextView::refresh() {
         return;
     m_content.page = content.page;
     setHeaderFooterBits(content.page.headerFooterBits);
+}
+
+bool TextView::clipboardKey(QKeyEvent *event) {
+    // The surface's clipboard carries fields and objects, which QGraphicsTextItem's HTML drops.
+    if (!m_surface)
+        return false;
+    int operation = 0;
+    if (event->matches(QKeySequence::Copy))
+        operation = TextSurface::ClipCopy;
+    else if (event->matches(QKeySequence::Cut))
+        operation = TextSurface::ClipCut;
+    else if (event->matches(QKeySequence::Paste))
+        operation = TextSurface::ClipPaste;
+    if (operation == 0)
+        return false;
+    m_surface->clipboard(operation);
+    return true;
 }
 
 void TextView::caretChanged(TextEditItem *item) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -96,7 +97,9 @@ TEST(PageRendererTest, BodyMarginsAddNoUndoStepToAFreshDocument) {
     sample.main->setUndoRedoEnabled(true);
     sample.main->setModified(false);
     const auto content = sample.content();
+    QSignalSpy edits(sample.main.get(), &QTextDocument::contentsChanged);
     PageRenderer::applyBodyMargins(content, PageRenderer::geometry(content), 16);
+    EXPECT_EQ(edits.count(), 0) << "a fresh document reports no edit";
     EXPECT_FALSE(sample.main->isUndoAvailable());
     EXPECT_FALSE(sample.main->isModified());
     EXPECT_NEAR(sample.main->rootFrame()->frameFormat().topMargin(),
@@ -108,6 +111,7 @@ TEST(PageRendererTest, BodyMarginsAddNoUndoStepToAFreshDocument) {
     const auto changed = sample.content();
     PageRenderer::applyBodyMargins(changed, PageRenderer::geometry(changed), 16);
     EXPECT_TRUE(sample.main->isModified());
+    EXPECT_EQ(edits.count(), 2) << "the typing and the page change";
     EXPECT_EQ(sample.main->toPlainText().left(1), QStringLiteral("x"));
 }
 

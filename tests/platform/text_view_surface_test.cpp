@@ -98,6 +98,21 @@ TEST(TextViewSurfaceTest, FieldClickActivatesTheSurfaceField) {
     EXPECT_EQ(surface.currentField(), id);
 }
 
+TEST(TextViewSurfaceTest, CopyAndPasteKeepFields) {
+    TextSurface surface;
+    surface.setSelText(QStringLiteral("a "));
+    ASSERT_GT(surface.insertField(QStringLiteral("タグ")), 0);
+    TextView view;
+    view.setSurface(&surface);
+    showView(view);
+    QTest::keyClick(view.viewport(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(surface.text(), QStringLiteral("a タグa タグ"));
+    EXPECT_EQ(surface.fieldIds().size(), 2);
+}
+
 TEST(TextViewSurfaceTest, SurfaceSavesPdfThroughTheRenderer) {
     TextSurface surface;
     TextView view;
