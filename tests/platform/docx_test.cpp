@@ -1,7 +1,6 @@
 #include "platform/docx/docx_codec.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -289,11 +288,6 @@ TEST(Docx, WritingTheReadPackageGivesTheSameBytes) {
     Loaded again;
     ASSERT_TRUE(docx::read(second, again.content));
     EXPECT_EQ(again.main.toPlainText(), sample.main.toPlainText());
-    if (qEnvironmentVariableIsSet("DRJVO_DOCX_SAMPLE")) {
-        QFile out(qEnvironmentVariable("DRJVO_DOCX_SAMPLE"));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(first);
-    }
 }
 
 TEST(Docx, TextParagraphsAndCharacterFormatsComeBack) {

@@ -3,12 +3,14 @@
 #include "platform/text_model.h"
 
 #include <QRegularExpression>
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
+#include <algorithm>
 
 namespace platform::docx::detail {
 
@@ -171,7 +173,13 @@ void PartWriter::flushRun() {
     m_runText.clear();
 }
 
-void PartWriter::writeText(const QString &text) {
+void PartWriter::writeText(const QString &source) {
+    // Characters XML cannot carry are left out before the text is split, so that the runs
+    // read back are the runs written.
+    const auto unwritable = [](QChar c) { return !isXmlChar(c.unicode()); };
+    QString text = source;
+    if (std::any_of(source.cbegin(), source.cend(), unwritable))
+        text.removeIf(unwritable);
     qsizetype start = 0;
     auto plain = [&](qsizetype end) {
         if (end <= start)
@@ -186,18 +194,16 @@ void PartWriter::writeText(const QString &text) {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = text.at(i).unicode();
-        if (c >= 0x20 && c != kLineBreak && c != 0xAD && c < 0xFFFE)
+        if (c >= 0x20 && c != kLineBreak && c != 0xAD)
             continue;
         plain(i);
         start = i + 1;
         if (c == u'\t')
             m_xml.writeEmptyElement(kNsW, L("tab"));
-        else if (c == kLineBreak || c == u'\n' || c == u'\r')
-            m_xml.writeEmptyElement(kNsW, L("br"));
         else if (c == 0xAD)
             m_xml.writeEmptyElement(kNsW, L("softHyphen"));
-        else if (!isXmlChar(c))
-            continue;
+        else
+            m_xml.writeEmptyElement(kNsW, L("br"));
     }
     plain(n);
 }
