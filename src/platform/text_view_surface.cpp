@@ -4,6 +4,7 @@
 #include "platform/text_view.h"
 #include "platform/text_view_items.h"
 
+#include <QGraphicsScene>
 #include <QKeyEvent>
 
 namespace platform {
@@ -70,6 +71,10 @@ bool TextView::clipboardKey(QKeyEvent *event) {
 }
 
 void TextView::caretChanged(TextEditItem *item) {
+    // The text control scrolls to its caret itself, but cannot scroll past the part of a long
+    // document laid out so far.
+    if (!m_scene->sceneRect().contains(caretSceneRect()))
+        ensureCaretVisible();
     if (item == m_text)
         emit cursorPositionChanged();
     if (!m_surface || m_syncing)

@@ -76,6 +76,16 @@ TEST(PageRendererTest, PageCountFollowsPageSizeAndMargins) {
 
     Sample empty;
     EXPECT_EQ(PageRenderer(empty.content()).pageCount(), 1);
+
+    // A page break (code 12) starts a new page however little text there is.
+    Sample broken;
+    QTextCursor cursor(broken.main.get());
+    cursor.insertText(QStringLiteral("一ページ目"));
+    QTextBlockFormat breakBefore;
+    breakBefore.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    cursor.insertBlock(breakBefore);
+    cursor.insertText(QStringLiteral("二ページ目"));
+    EXPECT_EQ(PageRenderer(broken.content()).pageCount(), 2);
 }
 
 TEST(PageRendererTest, RenderingLeavesTheEditedDocumentAlone) {

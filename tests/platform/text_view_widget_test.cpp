@@ -230,3 +230,24 @@ TEST(TextViewTest, MarksShowOnlyWhenAsked) {
     view.setControlCharactersShown(false);
     EXPECT_EQ(view.viewport()->grab().toImage(), plain);
 }
+
+TEST(TextViewTest, KeyboardMovesAndSelectsAndTheViewFollows) {
+    Sample sample;
+    sample.fill(80);
+    TextView view;
+    view.setContent(sample.content());
+    view.setViewMode(TextView::PageView);
+    view.setZoom(150);
+    showView(view);
+
+    QTest::keyClick(view.viewport(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.textCursor().position(), sample.main->characterCount() - 1);
+    EXPECT_TRUE(view.viewport()->rect().contains(view.caretRect()));
+    EXPECT_EQ(view.currentPage(), view.pageCount());
+
+    QTest::keyClick(view.viewport(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_TRUE(view.viewport()->rect().contains(view.caretRect()));
+    QTest::keyClick(view.viewport(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("段落"));
+}
