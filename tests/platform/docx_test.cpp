@@ -93,6 +93,7 @@ struct Sample {
         body.setProperty(TextProp::LineSpacing, 150);
         body.setProperty(TextProp::IndentD, 7);
         body.setProperty(TextProp::IndentE, -3);
+        body.setIndent(2);
         body.setAlignment(Qt::AlignJustify);
         c.insertBlock(body);
         QTextCharFormat plain;
@@ -335,6 +336,7 @@ TEST(Docx, TextParagraphsAndCharacterFormatsComeBack) {
     EXPECT_EQ(body.intProperty(TextProp::LineSpacing), 150);
     EXPECT_EQ(body.intProperty(TextProp::IndentD), 7);
     EXPECT_EQ(body.intProperty(TextProp::IndentE), -3);
+    EXPECT_EQ(body.indent(), 2);
 
     const QTextBlockFormat links = blockWith(loaded.main, QStringLiteral("リンク")).blockFormat();
     EXPECT_EQ(links.lineHeightType(), QTextBlockFormat::MinimumHeight);

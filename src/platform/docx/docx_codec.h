@@ -5,6 +5,20 @@
 #include <QByteArray>
 #include <QString>
 
+// The package is a standard Word document (document, styles, numbering, headers and footers,
+// pictures in word/media). What WordprocessingML has no place for is kept where Word and
+// LibreOffice leave it alone:
+// - a field's text is enclosed in a bookmark named "_drJvoF" + n; the record part
+//   customXml/item1.xml holds field n's id, data, link kind and attribute. Links are also
+//   w:hyperlink elements (relationship targets, w:anchor for "#..." data, w:tooltip for "TP_..."),
+//   and a tag "TG_..." is also a bookmark of that name, so links and tooltips work in Word;
+// - pictures and text frames carry the number n in their drawing name ("Picture n",
+//   "Text Box n"); the record part holds object id, kind, resource name, export code, save mode,
+//   text flow and scales, and a text frame's whole QTextFrameFormat;
+// - a table's and a cell's whole format, and the paragraph values kept as given, ride in
+//   ignorable attributes of our own namespace (mc:Ignorable="dj"), read back from our packages.
+// Packages of other programs are read through their styles (basedOn chains, docDefaults, theme
+// fonts), numbering, tables, pictures, hyperlinks and HYPERLINK fields.
 namespace platform::docx {
 
 // Writes the content as a WordprocessingML package (.docx) in memory. The bytes depend only on

@@ -53,6 +53,13 @@ constexpr std::array kHighlights{
     HighlightName{L("black"), 0x000000},     HighlightName{L("white"), 0xFFFFFF},
 };
 
+// Paragraph values Word has no place for, as ignorable attributes of w:pPr.
+constexpr std::array<std::pair<int, L>, 5> kExtras{{{TextProp::LineSpacing, L("ls")},
+                                                    {TextProp::LineAmount, L("la")},
+                                                    {TextProp::IndentD, L("id")},
+                                                    {TextProp::IndentE, L("ie")},
+                                                    {QTextFormat::BlockIndent, L("bi")}}};
+
 double twipsRounded(double px) {
     return pxFromTwips(twipsFromPx(px));
 }
@@ -222,9 +229,8 @@ QTextBlockFormat canonicalBlockFormat(const QTextBlockFormat &f) {
         c.setNonBreakableLines(f.nonBreakableLines());
     if (f.headingLevel() > 0)
         c.setHeadingLevel(qMin(f.headingLevel(), 9));
-    for (int p :
-         {TextProp::LineSpacing, TextProp::LineAmount, TextProp::IndentD, TextProp::IndentE})
-        copyInt(f, c, p);
+    for (const auto &extra : kExtras)
+        copyInt(f, c, extra.first);
     return c;
 }
 
@@ -291,10 +297,6 @@ void writeRunProperties(QXmlStreamWriter &xml, const QTextCharFormat &f) {
 void writeParagraphProperties(QXmlStreamWriter &xml, const QTextBlockFormat &b,
                               const QTextCharFormat &mark, const ParagraphExtras &list) {
     xml.writeStartElement(kNsW, L("pPr"));
-    static constexpr std::array<std::pair<int, L>, 4> kExtras{{{TextProp::LineSpacing, L("ls")},
-                                                               {TextProp::LineAmount, L("la")},
-                                                               {TextProp::IndentD, L("id")},
-                                                               {TextProp::IndentE, L("ie")}}};
     for (const auto &[property, name] : kExtras)
         if (b.hasProperty(property))
             xml.writeAttribute(kNsDj, name, QString::number(b.intProperty(property)));
@@ -478,10 +480,6 @@ void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &f, QString *style
 
 void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &p) {
     QTextBlockFormat &b = p.block;
-    static constexpr std::array<std::pair<int, L>, 4> kExtras{{{TextProp::LineSpacing, L("ls")},
-                                                               {TextProp::LineAmount, L("la")},
-                                                               {TextProp::IndentD, L("id")},
-                                                               {TextProp::IndentE, L("ie")}}};
     for (const auto &[property, name] : kExtras) {
         bool ok = false;
         const int value = xml.attributes().value(kNsDj, name).toInt(&ok);

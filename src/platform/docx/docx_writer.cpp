@@ -10,6 +10,7 @@
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
+
 #include <algorithm>
 
 namespace platform::docx::detail {
