@@ -4,6 +4,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QGraphicsScene>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -243,6 +245,17 @@ void TextView::setControlCharactersShown(bool shown) {
     m_marks->update();
 }
 
+void TextView::setInputMethodEnabled(bool on) {
+    m_inputMethod = on;
+    for (TextEditItem *item : {m_text, m_areaItem}) {
+        if (item && item->textInteractionFlags() & Qt::TextEditable)
+            item->setFlag(QGraphicsItem::ItemAcceptsInputMethod, on);
+    }
+    setAttribute(Qt::WA_InputMethodEnabled, on && hasFocus());
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
 void TextView::setTableGridShown(bool shown) {
     m_tableGrid = shown;
     m_marks->update();
@@ -313,6 +326,7 @@ bool TextView::activateArea(int bit) {
     m_areaPage = firstOwn && m_pageCount > 1 ? 2 : 1;
     m_areaItem = new TextEditItem(this, ensureArea(area));
     m_areaItem->setZValue(2);
+    m_areaItem->setFlag(QGraphicsItem::ItemAcceptsInputMethod, m_inputMethod);
     m_scene->addItem(m_areaItem);
     m_text->setOpacity(0.45);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -337,6 +351,7 @@ void TextView::leaveArea() {
     m_areaItem = nullptr;
     m_text->setOpacity(1);
     m_text->setTextInteractionFlags(Qt::TextEditorInteraction);
+    m_text->setFlag(QGraphicsItem::ItemAcceptsInputMethod, m_inputMethod);
     m_text->setFocus();
     relayout(); // the area may have grown or shrunk, and the body with it
     emit activeAreaChanged(0);

@@ -86,6 +86,11 @@ public:
     int activeArea() const { return m_activeArea < 0 ? 0 : 1 << m_activeArea; }
     QTextDocument *activeDocument() const;
 
+    // Japanese input. Off, the platform input method leaves the text alone; on, it works in
+    // whatever mode it keeps itself.
+    bool inputMethodEnabled() const { return m_inputMethod; }
+    void setInputMethodEnabled(bool on);
+
     void setHook(TextViewHook *hook) { m_hook = hook; }
     TextViewHook *hook() const { return m_hook; }
 
@@ -146,6 +151,7 @@ private:
     bool m_controlCharacters = false;
     bool m_tableGrid = true;
     bool m_layoutCheckPending = false;
+    bool m_inputMethod = true;
 };
 
 } // namespace platform

@@ -44,6 +44,14 @@ TEST(TextViewSurfaceTest, CaretPassesBothWays) {
     EXPECT_EQ(surface.text(), QStringLiteral("日記abc"));
     EXPECT_EQ(surface.selStart(), 5);
 
+    // Input method off: the view tells the platform so; on again, Japanese input works.
+    view.setInputMethodEnabled(false);
+    EXPECT_FALSE(view.inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_FALSE(view.testAttribute(Qt::WA_InputMethodEnabled));
+    view.setInputMethodEnabled(true);
+    EXPECT_TRUE(view.inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_TRUE(view.testAttribute(Qt::WA_InputMethodEnabled));
+
     surface.setSelStart(2);
     EXPECT_EQ(view.textCursor().position(), 2);
     QTest::keyClicks(view.viewport(), QStringLiteral("X"));
