@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
 #include <quazip/quazip.h>
@@ -176,4 +177,34 @@ TEST(DocxEdge, TablesInHeadersAndEmptyCellsRoundTrip) {
     EXPECT_EQ(table->rows(), 2);
     EXPECT_TRUE(table->cellAt(0, 1).firstCursorPosition().block().text().isEmpty());
     EXPECT_EQ(docx::write(back), first);
+}
+
+TEST(DocxEdge, TextFrameInsideATextFrameComesBackAsAFrame) {
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    c.insertText(QStringLiteral("前"));
+    QTextFrameFormat outerFormat;
+    outerFormat.setProperty(TextProp::ObjectId, 1);
+    outerFormat.setProperty(TextProp::ObjectKind, 32);
+    outerFormat.setWidth(QTextLength(QTextLength::FixedLength, 200));
+    QTextFrame *outer = c.insertFrame(outerFormat);
+    QTextCursor inside = outer->firstCursorPosition();
+    inside.insertText(QStringLiteral("外側"));
+    QTextFrameFormat innerFormat = outerFormat;
+    innerFormat.setProperty(TextProp::ObjectId, 2);
+    innerFormat.setWidth(QTextLength(QTextLength::FixedLength, 100));
+    QTextFrame *inner = inside.insertFrame(innerFormat);
+    inner->firstCursorPosition().insertText(QStringLiteral("内側"));
+
+    RoundTrip trip(doc);
+    ASSERT_TRUE(trip.ok);
+    EXPECT_EQ(trip.second, trip.first);
+    const QList<QTextFrame *> top = trip.read.rootFrame()->childFrames();
+    ASSERT_EQ(top.size(), 1);
+    EXPECT_EQ(top.first()->frameFormat().intProperty(TextProp::ObjectId), 1);
+    const QList<QTextFrame *> nested = top.first()->childFrames();
+    ASSERT_EQ(nested.size(), 1);
+    EXPECT_EQ(qobject_cast<QTextTable *>(nested.first()), nullptr);
+    EXPECT_EQ(nested.first()->frameFormat().intProperty(TextProp::ObjectId), 2);
+    EXPECT_EQ(nested.first()->firstCursorPosition().block().text(), QStringLiteral("内側"));
 }

@@ -1,5 +1,6 @@
 #include "docx_reader.h"
 
+#include <QTextFrame>
 #include <QTextTable>
 
 namespace platform::docx::detail {
@@ -221,7 +222,21 @@ void PartReader::readTable() {
 
     while (m_xml.readNextStartElement()) {
         const QStringView n = m_xml.name();
-        if (n == L("tblPr")) {
+        if (n == L("tblPr") && m_package.records.present &&
+            !m_xml.attributes().value(kNsDj, L("frame")).isEmpty()) {
+            // A text frame that was inside a text box: the table is the frame.
+            const auto record = m_package.records.objects.constFind(
+                m_xml.attributes().value(kNsDj, L("frame")).toInt());
+            if (record != m_package.records.objects.cend()) {
+                const QTextFrameFormat frameFormat = decodeFormat(record->frame).toFrameFormat();
+                if (frameFormat.isValid()) {
+                    m_xml.skipCurrentElement();
+                    readFrameTable(frameFormat);
+                    return;
+                }
+            }
+            m_xml.skipCurrentElement();
+        } else if (n == L("tblPr")) {
             const QStringView fmt = m_xml.attributes().value(kNsDj, L("fmt"));
             if (!fmt.isEmpty()) {
                 const QTextTableFormat decoded = decodeFormat(fmt).toTableFormat();
@@ -368,6 +383,42 @@ void PartReader::readTable() {
             table->mergeCells(m.row, m.column, m.rows, m.columns);
     m_cursor.setPosition(table->lastPosition() + 1);
     m_fresh = true;
+}
+
+void PartReader::readFrameTable(const QTextFrameFormat &format) {
+    // The rest of the table: its first cell holds the frame's content.
+    QTextFrame *frame = nullptr;
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() != L("tr") || frame) {
+            m_xml.skipCurrentElement();
+            continue;
+        }
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() != L("tc") || frame) {
+                m_xml.skipCurrentElement();
+                continue;
+            }
+            if (m_fresh) {
+                m_cursor.setBlockFormat(QTextBlockFormat());
+                m_fresh = false;
+            }
+            frame = m_cursor.insertFrame(format);
+            m_fresh = true;
+            while (m_xml.readNextStartElement()) {
+                const QStringView c = m_xml.name();
+                if (c == L("p"))
+                    readParagraph();
+                else if (c == L("tbl"))
+                    readTable();
+                else
+                    m_xml.skipCurrentElement();
+            }
+        }
+    }
+    if (frame) {
+        m_cursor.setPosition(frame->lastPosition() + 1);
+        m_fresh = true;
+    }
 }
 
 } // namespace platform::docx::detail

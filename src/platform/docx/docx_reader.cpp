@@ -233,7 +233,7 @@ void PartReader::ensureBlock() {
     m_blockOpen = true;
     ++m_paraBlocks;
     if (m_para.numId > 0) {
-        if (QTextList *list = listFor(m_para.numId, qMax(0, m_para.level)))
+        if (QTextList *list = listFor(m_para.numId, qBound(0, m_para.level, 8)))
             list->add(m_cursor.block());
     }
 }

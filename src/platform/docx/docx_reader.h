@@ -53,6 +53,7 @@ private:
     void readParagraph();
     void readSection(Section &section);
     void readTable();
+    void readFrameTable(const QTextFrameFormat &format);
     // Inside a paragraph.
     void readParagraphContent();
     void readRun();

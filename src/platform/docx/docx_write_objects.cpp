@@ -252,7 +252,7 @@ void PartWriter::writePicture(const QTextImageFormat &format, const QTextCharFor
     m_xml.writeEndElement(); // r
 }
 
-void PartWriter::writeTextBox(const QTextFrame *frame) {
+int PartWriter::frameRecord(const QTextFrame *frame) {
     const QTextFrameFormat format = frame->frameFormat();
     const int drawing = m_package.nextDrawing++;
     ObjectRecord record;
@@ -261,6 +261,53 @@ void PartWriter::writeTextBox(const QTextFrame *frame) {
         format.hasProperty(TextProp::ObjectKind) ? format.intProperty(TextProp::ObjectKind) : -1;
     record.frame = encodeFormat(format);
     m_package.objects.append({drawing, record});
+    return drawing;
+}
+
+void PartWriter::writeBoxTable(const QTextFrame *frame) {
+    // A text frame inside a text box: a one-cell table that reads back as the frame.
+    const int drawing = frameRecord(frame);
+    const QTextFrameFormat format = frame->frameFormat();
+    const int width = format.hasProperty(TextProp::FrameWidth)
+                          ? format.intProperty(TextProp::FrameWidth)
+                          : twipsFromPx(format.width().rawValue());
+    const QString w = QString::number(qMax(360, width));
+    m_xml.writeStartElement(kNsW, L("tbl"));
+    m_xml.writeStartElement(kNsW, L("tblPr"));
+    m_xml.writeAttribute(kNsDj, L("frame"), QString::number(drawing));
+    m_xml.writeEmptyElement(kNsW, L("tblW"));
+    m_xml.writeAttribute(kNsW, L("w"), w);
+    m_xml.writeAttribute(kNsW, L("type"), L("dxa"));
+    m_xml.writeStartElement(kNsW, L("tblBorders"));
+    for (const char *side : {"top", "left", "bottom", "right"}) {
+        m_xml.writeEmptyElement(kNsW, L(side));
+        m_xml.writeAttribute(kNsW, L("val"), L("single"));
+        m_xml.writeAttribute(kNsW, L("sz"), L("4"));
+        m_xml.writeAttribute(kNsW, L("space"), L("0"));
+        m_xml.writeAttribute(kNsW, L("color"), L("auto"));
+    }
+    m_xml.writeEndElement();
+    m_xml.writeEndElement(); // tblPr
+    m_xml.writeStartElement(kNsW, L("tblGrid"));
+    m_xml.writeEmptyElement(kNsW, L("gridCol"));
+    m_xml.writeAttribute(kNsW, L("w"), w);
+    m_xml.writeEndElement();
+    m_xml.writeStartElement(kNsW, L("tr"));
+    m_xml.writeStartElement(kNsW, L("tc"));
+    m_xml.writeStartElement(kNsW, L("tcPr"));
+    m_xml.writeEmptyElement(kNsW, L("tcW"));
+    m_xml.writeAttribute(kNsW, L("w"), w);
+    m_xml.writeAttribute(kNsW, L("type"), L("dxa"));
+    m_xml.writeEndElement();
+    writeFrameContent(frame);
+    m_xml.writeEndElement(); // tc
+    m_xml.writeEndElement(); // tr
+    m_xml.writeEndElement(); // tbl
+}
+
+void PartWriter::writeTextBox(const QTextFrame *frame) {
+    const QTextFrameFormat format = frame->frameFormat();
+    const int drawing = frameRecord(frame);
 
     auto lengthTwips = [&](const QTextLength &length, int property, int fallback) {
         if (format.hasProperty(property))
@@ -329,7 +376,9 @@ void PartWriter::writeTextBox(const QTextFrame *frame) {
     m_xml.writeEndElement(); // spPr
     m_xml.writeStartElement(kNsWps, L("txbx"));
     m_xml.writeStartElement(kNsW, L("txbxContent"));
+    ++m_boxDepth;
     writeFrameContent(frame);
+    --m_boxDepth;
     m_xml.writeEndElement();
     m_xml.writeEndElement();
     m_xml.writeStartElement(kNsWps, L("bodyPr"));

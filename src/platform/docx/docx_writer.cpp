@@ -101,13 +101,15 @@ template <typename Iterator> void PartWriter::writeItems(Iterator it) {
         if (const QTextFrame *child = it.currentFrame()) {
             if (const auto *table = qobject_cast<const QTextTable *>(child))
                 writeTable(table);
+            else if (m_boxDepth > 0)
+                writeBoxTable(child); // Word allows no text box inside a text box
             ++it;
             continue;
         }
         const QTextBlock block = it.currentBlock();
         ++it;
         const QTextFrame *next = it.atEnd() ? nullptr : it.currentFrame();
-        writeParagraph(block, next && isTextFrame(next) ? next : nullptr);
+        writeParagraph(block, next && isTextFrame(next) && m_boxDepth == 0 ? next : nullptr);
     }
 }
 

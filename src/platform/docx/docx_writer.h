@@ -64,6 +64,8 @@ private:
     void closeField();
     void writePicture(const QTextImageFormat &format, const QTextCharFormat &run);
     void writeTextBox(const QTextFrame *frame);
+    int frameRecord(const QTextFrame *frame);
+    void writeBoxTable(const QTextFrame *frame);
     void writeTable(const QTextTable *table);
     void writeCellProperties(const QTextTable *table, int row, int column, int span, int vMerge);
     QString relationship(const QString &type, const QString &target, bool external);
@@ -83,6 +85,7 @@ private:
     int m_fieldBookmark = 0;
     bool m_fieldTag = false;
     bool m_fieldLink = false;
+    int m_boxDepth = 0; // text boxes being written around the current content
 };
 
 } // namespace platform::docx::detail
