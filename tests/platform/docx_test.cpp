@@ -1,4 +1,5 @@
 #include "platform/docx/docx_codec.h"
+#include "platform/docx/docx_formats.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -530,5 +531,36 @@ TEST(Docx, DamagedInputFailsWithAReason) {
         if (!docx::read(bytes, loaded.content, &error)) {
             EXPECT_FALSE(error.isEmpty());
         }
+    }
+}
+
+TEST(Docx, EveryBlockAndCharacterKeepsWhatThePackageHolds) {
+    using platform::docx::detail::canonicalBlockFormat;
+    using platform::docx::detail::canonicalCharFormat;
+    Sample sample;
+    Loaded loaded;
+    ASSERT_TRUE(docx::read(docx::write(sample.content), loaded.content));
+    const QList<const QTextDocument *> originals{&sample.main, &sample.areas[0], &sample.areas[2]};
+    const QList<const QTextDocument *> reads{&loaded.main, &loaded.areas[0], &loaded.areas[2]};
+    for (int d = 0; d < originals.size(); ++d) {
+        QTextBlock a = originals[d]->begin();
+        QTextBlock b = reads[d]->begin();
+        for (; a.isValid() && b.isValid(); a = a.next(), b = b.next()) {
+            ASSERT_EQ(b.text(), a.text());
+            EXPECT_EQ(canonicalBlockFormat(b.blockFormat()), canonicalBlockFormat(a.blockFormat()))
+                << a.text().toStdString();
+            EXPECT_EQ(bool(b.textList()), bool(a.textList()));
+            for (int i = 0; i < a.length() - 1; ++i) {
+                QTextCursor ca(a);
+                ca.setPosition(a.position() + i + 1);
+                QTextCursor cb(b);
+                cb.setPosition(b.position() + i + 1);
+                EXPECT_EQ(canonicalCharFormat(cb.charFormat()),
+                          canonicalCharFormat(ca.charFormat()))
+                    << a.text().toStdString() << " at " << i;
+            }
+        }
+        EXPECT_FALSE(a.isValid());
+        EXPECT_FALSE(b.isValid());
     }
 }
