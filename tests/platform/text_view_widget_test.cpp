@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
@@ -250,4 +251,31 @@ TEST(TextViewTest, KeyboardMovesAndSelectsAndTheViewFollows) {
     QTest::keyClick(view.viewport(), Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(view.viewport(), Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("段落"));
+}
+
+TEST(TextViewTest, PagesGrowAsTheBackgroundLayoutGoes) {
+    Sample sample;
+    TextView view;
+    view.setContent(sample.content());
+    view.setViewMode(TextView::PageView);
+    showView(view);
+
+    // Loading an entry replaces the text of the document the view already shows.
+    sample.main->clear();
+    sample.fill(150);
+    const qreal stride = view.geometry().page.height() + TextView::pageGap();
+    const int expected = PageRenderer(sample.content()).pageCount();
+    ASSERT_GT(expected, 3);
+    const qreal height = expected * stride + TextView::pageGap();
+    auto settled = [&] {
+        return qAbs(view.sceneRect().height() - height) < 0.5 &&
+               qAbs(sample.main->rootFrame()->frameFormat().leftMargin() -
+                    view.geometry().body.left()) < 0.01;
+    };
+    for (int i = 0; i < 100 && !settled(); ++i)
+        QTest::qWait(20);
+    EXPECT_NEAR(view.sceneRect().height(), height, 0.5);
+    EXPECT_NEAR(sample.main->rootFrame()->frameFormat().leftMargin(), view.geometry().body.left(),
+                0.01)
+        << "the margins a cleared document lost are back";
 }
