@@ -208,3 +208,21 @@ TEST(DocxEdge, TextFrameInsideATextFrameComesBackAsAFrame) {
     EXPECT_EQ(nested.first()->frameFormat().intProperty(TextProp::ObjectId), 2);
     EXPECT_EQ(nested.first()->firstCursorPosition().block().text(), QStringLiteral("内側"));
 }
+
+TEST(DocxEdge, PictureWithoutDataKeepsItsPlaceAndProperties) {
+    QTextDocument doc;
+    QTextImageFormat f;
+    f.setName(QStringLiteral("img_missing_0123456789.png"));
+    f.setWidth(30);
+    f.setHeight(20);
+    f.setProperty(TextProp::ObjectId, 5);
+    f.setProperty(TextProp::ObjectKind, 4);
+    QTextCursor(&doc).insertImage(f);
+    RoundTrip trip(doc);
+    ASSERT_TRUE(trip.ok);
+    EXPECT_EQ(trip.second, trip.first);
+    const QTextImageFormat read = formatAt(trip.read, 0).toImageFormat();
+    EXPECT_EQ(read.name(), f.name());
+    EXPECT_EQ(read.intProperty(TextProp::ObjectId), 5);
+    EXPECT_DOUBLE_EQ(read.width(), 30);
+}

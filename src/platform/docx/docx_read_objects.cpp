@@ -208,9 +208,11 @@ void PartReader::insertPicture(const QString &relId, qint64 cx, qint64 cy, int d
         format.setProperty(TextProp::ObjectKind, kPictureKind);
         format.setProperty(TextProp::TextFlow, flow);
     }
-    const QUrl url(name);
-    if (!m_document.resource(QTextDocument::ImageResource, url).isValid())
-        m_document.addResource(QTextDocument::ImageResource, url, bytes);
+    // Asking the document would make it look for a file of that name: keep our own list.
+    if (!m_resources.contains(name)) {
+        m_resources.insert(name);
+        m_document.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+    }
     flushText();
     beginContent();
     ensureBlock();

@@ -7,6 +7,7 @@
 #include "platform/text_model.h"
 
 #include <QHash>
+#include <QSet>
 #include <QTextCursor>
 #include <QXmlStreamReader>
 
@@ -108,7 +109,8 @@ private:
     };
     QList<ComplexField> m_complex;
     QHash<QPair<int, int>, QTextList *> m_lists;
-    int m_depth = 0; // nesting of containers, bounded against hostile input
+    QSet<QString> m_resources; // picture resources added so far
+    int m_depth = 0;           // nesting of containers, bounded against hostile input
 
     friend class NestingGuard;
 };

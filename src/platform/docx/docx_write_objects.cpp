@@ -147,20 +147,23 @@ int PartWriter::mediaFor(const QString &name) {
             image.save(&buffer, "PNG");
         }
     }
-    int index = -1;
-    if (!bytes.isEmpty()) {
-        index = int(m_package.media.size());
-        m_package.media.append(
-            {QStringLiteral("media/image%1.%2").arg(index + 1).arg(imageExtension(bytes)), bytes});
+    if (bytes.isEmpty()) {
+        // A picture whose data is missing keeps its place and properties with a blank image.
+        QImage blank(1, 1, QImage::Format_ARGB32);
+        blank.fill(Qt::transparent);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        blank.save(&buffer, "PNG");
     }
+    const int index = int(m_package.media.size());
+    m_package.media.append(
+        {QStringLiteral("media/image%1.%2").arg(index + 1).arg(imageExtension(bytes)), bytes});
     m_package.mediaByName.insert(key, index);
     return index;
 }
 
 void PartWriter::writePicture(const QTextImageFormat &format, const QTextCharFormat &run) {
     const int media = mediaFor(format.name());
-    if (media < 0)
-        return; // a picture without data has nothing to show
     qint64 cx = emuFromPx(format.width());
     qint64 cy = emuFromPx(format.height());
     if (!format.hasProperty(QTextFormat::ImageWidth) ||
@@ -174,6 +177,8 @@ void PartWriter::writePicture(const QTextImageFormat &format, const QTextCharFor
         if (!format.hasProperty(QTextFormat::ImageHeight))
             cy = emuFromPx(size.height());
     }
+    cx = qMax<qint64>(1, cx);
+    cy = qMax<qint64>(1, cy);
     const int drawing = m_package.nextDrawing++;
     ObjectRecord record;
     record.id = format.intProperty(TextProp::ObjectId);

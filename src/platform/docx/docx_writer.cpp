@@ -243,7 +243,8 @@ void PartWriter::openField(const QTextCharFormat &format) {
         m_fieldLink = true;
         m_xml.writeStartElement(kNsW, L("hyperlink"));
         m_xml.writeAttribute(kNsW, L("anchor"), fieldBookmarkName(n));
-        m_xml.writeAttribute(kNsW, L("tooltip"), data.mid(3));
+        // Word keeps screen tips up to 255 characters; the record has the whole text.
+        m_xml.writeAttribute(kNsW, L("tooltip"), data.mid(3, 255));
     } else if (data.startsWith(u'#') && data.size() > 1) {
         m_fieldLink = true;
         m_xml.writeStartElement(kNsW, L("hyperlink"));
@@ -251,12 +252,14 @@ void PartWriter::openField(const QTextCharFormat &format) {
         m_xml.writeAttribute(kNsW, L("history"), L("1"));
     } else if (code != L("TG_") && data != L("@") && !data.isEmpty()) {
         const QUrl url = linkTarget(data);
-        if (url.isValid() && !url.isEmpty()) {
+        const QByteArray encoded = url.toEncoded();
+        // Word refuses addresses past its limit; the record has the target anyway.
+        if (url.isValid() && !encoded.isEmpty() && encoded.size() <= 2080) {
             m_fieldLink = true;
             m_xml.writeStartElement(kNsW, L("hyperlink"));
-            m_xml.writeAttribute(kNsR, L("id"),
-                                 relationship(QStringLiteral("hyperlink"),
-                                              QString::fromUtf8(url.toEncoded()), true));
+            m_xml.writeAttribute(
+                kNsR, L("id"),
+                relationship(QStringLiteral("hyperlink"), QString::fromUtf8(encoded), true));
             m_xml.writeAttribute(kNsW, L("history"), L("1"));
         }
     }
