@@ -313,6 +313,9 @@ TEST(DocxForeign, LinksAreWordHyperlinksAndSurviveWithoutOurRecords) {
               QStringLiteral("https://example.org/"));
     EXPECT_EQ(formatOf(read, QStringLiteral("jump")).stringProperty(TextProp::FieldData),
               QStringLiteral("#TG_5"));
+    const QTextCharFormat tag = formatOf(read, QStringLiteral("tag"));
+    EXPECT_EQ(tag.stringProperty(TextProp::FieldData), QStringLiteral("TG_5"));
+    EXPECT_EQ(tag.intProperty(TextProp::FieldLinkKind), 2);
     const QTextCharFormat tip = formatOf(read, QStringLiteral("tip"));
     EXPECT_EQ(tip.stringProperty(TextProp::FieldData), QStringLiteral("TP_説明"));
     EXPECT_EQ(tip.intProperty(TextProp::FieldLinkKind), 2);

@@ -437,6 +437,14 @@ void PartReader::bookmarkStart() {
         m_field.setProperty(TextProp::FieldLinkKind, it->kind);
         m_field.setProperty(TextProp::FieldAttribute, it->attribute);
         m_fieldBookmark = wValue(m_xml, L("id"));
+    } else if (n == 0 && !m_field.hasProperty(TextProp::FieldId)) {
+        // A tag's bookmark in a package without our records: the tag comes back.
+        const QString name = wValue(m_xml, L("name"));
+        if (name.startsWith(L("TG_"), Qt::CaseInsensitive) && name.size() > 3) {
+            flushText();
+            m_field = linkField(name, 2);
+            m_fieldBookmark = wValue(m_xml, L("id"));
+        }
     }
     m_xml.skipCurrentElement();
 }
