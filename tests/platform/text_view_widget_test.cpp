@@ -3,6 +3,7 @@
 #include "text_view_samples.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -41,8 +42,12 @@ public:
         keys.append(event->key());
         return event->key() == Qt::Key_F5 || event->key() == Qt::Key_X;
     }
-    bool contextMenu(const QPoint &) override { return true; }
+    bool contextMenu(const QPoint &) override {
+        ++menus;
+        return true;
+    }
     QList<int> keys;
+    int menus = 0;
 };
 
 } // namespace
@@ -199,6 +204,16 @@ TEST(TextViewTest, HeaderIsEditedInPlaceAndLeft) {
     EXPECT_EQ(sample.areas[0]->toPlainText(), QStringLiteral("Head"));
     EXPECT_NE(sample.main->toPlainText(), body);
 
+    // A double click on a page's header edits it; a click on the body leaves it.
+    const QPointF header = QPointF(view.geometry().body.left() + 20,
+                                   TextView::pageGap() + view.geometry().headerTop + 4);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.mapFromScene(header));
+    EXPECT_EQ(view.activeArea(), platform::HeaderEveryPage);
+    const QPointF inBody = QPointF(view.geometry().body.left() + 20,
+                                   TextView::pageGap() + view.geometry().body.top() + 10);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.mapFromScene(inBody));
+    EXPECT_EQ(view.activeArea(), 0);
+
     // Removing the bit of the area being edited ends the editing.
     ASSERT_TRUE(view.activateArea(platform::FooterFirstPage));
     view.setHeaderFooterBits(platform::HeaderEveryPage);
@@ -215,6 +230,16 @@ TEST(TextViewTest, HookTakesKeysAndContextMenu) {
     QTest::keyClicks(view.viewport(), QStringLiteral("axb"));
     EXPECT_EQ(sample.main->toPlainText(), QStringLiteral("ab"));
     EXPECT_EQ(hook.keys.size(), 3);
+
+    QSignalSpy pressed(&view, &TextView::mouseButtonPressed);
+    const QPoint at = view.caretRect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view.viewport(), &menu);
+    EXPECT_EQ(hook.menus, 1);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed.at(0).at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(pressed.at(0).at(1).toInt(), 2);
 }
 
 TEST(TextViewTest, MarksShowOnlyWhenAsked) {
