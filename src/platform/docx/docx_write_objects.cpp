@@ -381,9 +381,13 @@ void PartWriter::writeTextBox(const QTextFrame *frame) {
     m_xml.writeEndElement(); // spPr
     m_xml.writeStartElement(kNsWps, L("txbx"));
     m_xml.writeStartElement(kNsW, L("txbxContent"));
+    // Relative widths inside the box are relative to the box.
+    const int bodyWidth = m_package.textWidthTwips;
+    m_package.textWidthTwips = qMax(360, int(cx / 635) - 2 * twipsFromPx(format.padding()));
     ++m_boxDepth;
     writeFrameContent(frame);
     --m_boxDepth;
+    m_package.textWidthTwips = bodyWidth;
     m_xml.writeEndElement();
     m_xml.writeEndElement();
     m_xml.writeStartElement(kNsWps, L("bodyPr"));

@@ -168,7 +168,11 @@ void PartWriter::writeTable(const QTextTable *table) {
             writeCellProperties(table, r, c, span, vMerge);
             m_xml.writeEndElement(); // tcPr
             if (start) {
+                // Tables inside the cell size their relative columns to the cell.
+                const int outerWidth = m_package.textWidthTwips;
+                m_package.textWidthTwips = qMax(360, width - 2 * twipsFromPx(format.cellPadding()));
                 writeItems(cell.begin());
+                m_package.textWidthTwips = outerWidth;
             } else {
                 m_xml.writeEmptyElement(kNsW, L("p"));
             }
