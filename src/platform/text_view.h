@@ -27,8 +27,9 @@ public:
 
 // The editing view of a text content: the main document in normal view (mode 0, the text flows
 // in the window) or page view (mode 2, pages one under the other with their margins, headers and
-// footers), zoomed 10-400 % as a whole. Line breaks depend only on the text width, never on the
-// zoom. Headers and footers are edited in place in page view.
+// footers), zoomed 10-400 % as a whole. Page view breaks lines as paper does at every zoom;
+// normal view breaks them at the window's width. Headers and footers are edited in place in page
+// view.
 class TextView : public QGraphicsView {
     Q_OBJECT
 
