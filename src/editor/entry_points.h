@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace editor {
+
+class uTxm;
+
+// Where the commands whose work lives in the file, picture, marker, style, settings-dialog and
+// print parts of the editor enter. The dispatcher (rtAct) runs its own steps around each call
+// (snapshot, focus, changed flag, CommandDone). Every function answers whether it changed the
+// document; the defaults do nothing and change nothing. A part installs its implementation with
+// uTxm::setEntryPoints.
+class EntryPoints {
+public:
+    virtual ~EntryPoints() = default;
+
+    // Files (open, save, export).
+    virtual bool openDocument(uTxm &, bool) { return false; }              // 1, 10
+    virtual bool openFileByName(uTxm &, const QString &) { return false; } // 3
+    virtual bool saveFile(uTxm &) { return false; }                // 4 in an editor of type > 0
+    virtual bool saveAs(uTxm &, const QString &) { return false; } // 5
+    virtual bool viewAsWebPage(uTxm &) { return false; }           // 8
+    virtual bool insertDocument(uTxm &) { return false; }          // 30
+    virtual bool insertTextFile(uTxm &) { return false; }          // 32
+
+    // Pictures, objects and paste.
+    virtual bool paste(uTxm &, const QString &) { return false; } // 15, "TXT"/"PIC"/"OBJ"/""
+    virtual bool insertPicture(uTxm &, int) { return false; }     // 33, 34, 35
+    virtual bool insertTextFrame(uTxm &) { return false; }        // 40
+    virtual bool insertObject(uTxm &, int) { return false; }      // 41 to 44
+
+    // Markers.
+    virtual bool tidy(uTxm &) { return false; }                          // 24
+    virtual bool marker(uTxm &, int, const QVariant &) { return false; } // 50 to 53, 56
+    virtual bool textFrameMarker(uTxm &) { return false; }               // rtActTL 0
+
+    // Styles.
+    virtual bool indent(uTxm &, int) { return false; }         // 55
+    virtual bool headerFooter(uTxm &, int) { return false; }   // 57
+    virtual bool applyUserStyle(uTxm &, int) { return false; } // 60
+    virtual bool copyFormat(uTxm &) { return false; }          // 70
+    virtual bool pasteFormat(uTxm &) { return false; }         // 71
+    virtual void applyUserStyles(uTxm &) {}                    // after the styles load
+
+    // Form filling of text frames (rtActTL 1, 2, 5, 6, 8).
+    virtual bool textFrameLayout(uTxm &, int) { return false; }
+    virtual bool textFrameFile(uTxm &, int) { return false; }
+
+    // Print preview and printing.
+    virtual bool print(uTxm &) { return false; }           // 6
+    virtual bool preview(uTxm &) { return false; }         // 7
+    virtual bool printerSettings(uTxm &) { return false; } // 69
+
+    // The settings dialog (find, replace, display, page, user styles, picture layout, IME and
+    // update, table): shows page code prepared from answer and leaves its answer there. The
+    // default shows nothing and answers "".
+    virtual bool settingsPage(uTxm &, const QString &, QString &answer) {
+        answer.clear();
+        return false;
+    }
+};
+
+} // namespace editor

@@ -1,0 +1,34 @@
+#include "editor/ime.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+
+namespace editor {
+
+void InputMethodControl::setOpen(bool open) {
+    if (!m_widget)
+        return;
+    m_widget->setAttribute(Qt::WA_InputMethodEnabled, open);
+    // Tell the platform input method at once when the surface has the focus.
+    if (m_widget->hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+bool InputMethodControl::isOpen() const {
+    return m_widget && m_widget->testAttribute(Qt::WA_InputMethodEnabled);
+}
+
+QString imePageAnswer(const QString &imeMode, const QString &updateMode) {
+    return imeMode + u'\t' + updateMode;
+}
+
+bool readImePageAnswer(const QString &answer, QString &imeMode, QString &updateMode) {
+    const qsizetype tab = answer.indexOf(u'\t');
+    if (answer.isEmpty() || tab < 0)
+        return false;
+    imeMode = answer.left(tab);
+    updateMode = answer.mid(tab + 1);
+    return true;
+}
+
+} // namespace editor
