@@ -23,8 +23,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -96,6 +98,9 @@ void uTxm::buildWidgets() {
     m_view->setContent(m_surface->content());
     m_hook = std::make_unique<SurfaceHook>(this);
     m_view->setHook(m_hook.get());
+    m_view->installEventFilter(this);
+    for (QScrollBar *bar : {m_view->horizontalScrollBar(), m_view->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { updateRulers(); });
     m_ime.setWidget(m_view->viewport());
     grid->addWidget(m_rulerCorner, 0, 0);
     grid->addWidget(m_ruler, 0, 1);
@@ -276,6 +281,9 @@ void uTxm::titleEnter() {
 }
 
 bool uTxm::eventFilter(QObject *watched, QEvent *event) {
+    // The view places its scene only after it handled its own resize.
+    if (watched == m_view && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        QTimer::singleShot(0, this, [this] { updateRulers(); });
     if (watched == m_title && event->type() == QEvent::FocusIn &&
         m_values.ime == QLatin1String("ON"))
         txIME(true);
