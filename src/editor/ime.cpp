@@ -1,5 +1,8 @@
 #include "editor/ime.h"
 
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QInputMethod>
 

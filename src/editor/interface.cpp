@@ -62,8 +62,15 @@ uTxm::uTxm(QWidget *parent)
 uTxm::~uTxm() {
     if (m_bLoad)
         cOff();
-    if (m_view)
+    // The view shows the surface's documents: it has to go before the surface does.
+    m_surface->disconnect(this);
+    if (m_view) {
         m_view->setHook(nullptr);
+        m_view->disconnect(this);
+        m_ime.setWidget(nullptr);
+        delete m_view;
+        m_view = nullptr;
+    }
 }
 
 void uTxm::buildWidgets() {
@@ -101,7 +108,7 @@ void uTxm::buildWidgets() {
     m_view->installEventFilter(this);
     for (QScrollBar *bar : {m_view->horizontalScrollBar(), m_view->verticalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] { updateRulers(); });
-    m_ime.setWidget(m_view->viewport());
+    m_ime.setWidget(m_view);
     grid->addWidget(m_rulerCorner, 0, 0);
     grid->addWidget(m_ruler, 0, 1);
     grid->addWidget(m_rulerV, 1, 0);

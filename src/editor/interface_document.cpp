@@ -110,8 +110,7 @@ void uTxm::SetData(const QByteArray &yDt, bool &bOk, bool bCpyNw) {
     m_surface->setSelStart(0);
     bOk = loadDocument(yDt, false);
     m_surface->setSelStart(0);
-    if (m_values.ime == QLatin1String("ON"))
-        txIME(true);
+    txIME(m_values.ime == QLatin1String("ON"));
     refreshStatus();
     busy.release();
     m_toolbarCached = false;
