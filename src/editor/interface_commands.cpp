@@ -288,15 +288,10 @@ void uTxm::setPasteMode(int argument) {
 }
 
 void uTxm::zoom(const QVariant &argument) {
-    const std::optional<int> percent = zoomFor(m_view->zoom(), argument);
-    if (!percent) {
-        if (argument.toString().trimmed().toDouble() == 0 &&
-            argument.toString() != QStringLiteral("拡大") &&
-            argument.toString() != QStringLiteral("縮小"))
-            return;
-    } else {
+    if (const std::optional<int> percent = zoomFor(m_view->zoom(), argument))
         m_view->setZoom(*percent);
-    }
+    else if (argument.toString().trimmed().toDouble() == 0)
+        return; // 0, or text that reads as 0, does nothing at all
     m_view->viewport()->update();
 }
 
