@@ -1,23 +1,28 @@
 #include "editor/ime.h"
 
-#include <QGraphicsScene>
-#include <QGraphicsTextItem>
-#include <QGraphicsView>
+#include "platform/text_view.h"
+
 #include <QGuiApplication>
 #include <QInputMethod>
 
 namespace editor {
 
 void InputMethodControl::setOpen(bool open) {
+    if (auto *view = qobject_cast<platform::TextView *>(m_widget.data())) {
+        view->setInputMethodEnabled(open);
+        return;
+    }
     if (!m_widget)
         return;
     m_widget->setAttribute(Qt::WA_InputMethodEnabled, open);
-    // Tell the platform input method at once when the surface has the focus.
+    // Tell the platform input method at once when the widget has the focus.
     if (m_widget->hasFocus())
         QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
 bool InputMethodControl::isOpen() const {
+    if (auto *view = qobject_cast<platform::TextView *>(m_widget.data()))
+        return view->inputMethodEnabled();
     return m_widget && m_widget->testAttribute(Qt::WA_InputMethodEnabled);
 }
 

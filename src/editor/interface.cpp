@@ -102,7 +102,7 @@ void uTxm::buildWidgets() {
     m_rulerV = new VerticalRuler(this);
     m_view = new platform::TextView(this);
     m_view->setObjectName(QStringLiteral("mTxt"));
-    m_view->setContent(m_surface->content());
+    m_view->setSurface(m_surface.get());
     m_hook = std::make_unique<SurfaceHook>(this);
     m_view->setHook(m_hook.get());
     m_view->installEventFilter(this);
@@ -144,7 +144,6 @@ void uTxm::buildWidgets() {
             [this] { repeatColour(m_colourBand->imBcr); });
     connect(m_colourBand->cmTfm, &QToolButton::clicked, this, [this] { rtAct(cmd::PasteFormat); });
     connect(m_ruler, &HorizontalRuler::indentsEdited, this, [this](const RulerIndents &indents) {
-        syncSurfaceFromView();
         m_surface->setLeftIndent(indents.left);
         m_surface->setFirstLineIndent(indents.firstLine);
         m_surface->setRightIndent(indents.right);
@@ -170,7 +169,6 @@ void uTxm::buildWidgets() {
 void uTxm::applyFormatBand(const std::function<void()> &change) {
     if (m_busy)
         return;
-    syncSurfaceFromView();
     change();
     syncViewFromSurface();
     m_view->setFocus();
@@ -179,27 +177,14 @@ void uTxm::applyFormatBand(const std::function<void()> &change) {
 void uTxm::connectSurface() {
     platform::TextSurface *s = m_surface.get();
     connect(s, &platform::TextSurface::contentChanged, this, &uTxm::surfaceChanged);
-    connect(s, &platform::TextSurface::caretMoved, this, &uTxm::syncViewFromSurface);
+    // The view keeps the caret and the active area in step with the surface itself.
     connect(m_view, &platform::TextView::cursorPositionChanged, this, [this] {
-        syncSurfaceFromView();
         if (!m_busy)
             refreshStatus();
     });
-    connect(m_view, &platform::TextView::activeAreaChanged, this, [this](int bit) {
-        if (m_surface->activeArea() != bit)
-            m_surface->setActiveArea(bit);
-    });
-    connect(s, &platform::TextSurface::activeAreaChanged, this, [this](int bit) {
-        if (m_view->activeArea() == bit)
-            return;
-        if (bit == 0)
-            m_view->leaveArea();
-        else
-            m_view->activateArea(bit);
-    });
     connect(m_view, &platform::TextView::zoomChanged, this, [this] { refreshStatus(); });
     connect(m_view, &platform::TextView::viewModeChanged, this, [this] { refreshStatus(); });
-    connect(m_view, &platform::TextView::fieldActivated, this, [this](int id) {
+    connect(s, &platform::TextSurface::fieldActivated, this, [this](int id) {
         const QString data = m_surface->fieldData(id);
         const QString kind = data.left(3).toUpper();
         QString text = m_surface->fieldText(id);
@@ -222,17 +207,6 @@ void uTxm::syncViewFromSurface() {
         return;
     m_syncing = true;
     m_view->setTextCursor(cursor);
-    m_syncing = false;
-}
-
-void uTxm::syncSurfaceFromView() {
-    if (m_syncing || m_surface->activeArea() != 0)
-        return;
-    const QTextCursor cursor = m_view->textCursor();
-    if (cursor.document() != m_surface->activeDocument())
-        return;
-    m_syncing = true;
-    m_surface->setCursor(cursor);
     m_syncing = false;
 }
 
@@ -371,7 +345,7 @@ void uTxm::loadSettings(int mode) {
         page.marginRight = m_values.page.marginRight;
         page.marginBottom = m_values.page.marginBottom;
         m_surface->setPage(page);
-        m_view->setPageSetup(page);
+        m_view->refresh();
     }
     applyDisplayValues();
     if (mode == FullLoad) {
@@ -545,7 +519,6 @@ void uTxm::colourChosen(ColourPicker *picker) {
     if (!entry)
         return;
     takeSnapshot();
-    syncSurfaceFromView();
     if (text)
         m_surface->setTextColor(entry->value());
     else

@@ -178,7 +178,6 @@ private:
     void buildWidgets();
     void connectSurface();
     void syncViewFromSurface();
-    void syncSurfaceFromView();
     void surfaceChanged();
     void titleChanged();
     void titleEnter();

@@ -20,7 +20,6 @@ namespace editor {
 void uTxm::rtAct(int iJb, const QVariant &vArg) {
     Busy busy(this);
     m_touched = false;
-    syncSurfaceFromView();
     if (takesSnapshot(iJb))
         takeSnapshot();
     if (focusesSurface(iJb))
@@ -324,7 +323,7 @@ void uTxm::reRender() {
     const QByteArray bytes = m_surface->saveToMemory(platform::TextSurface::Internal, false, &ok);
     if (ok)
         m_surface->loadFromMemory(bytes, platform::TextSurface::Internal);
-    m_view->setPageSetup(m_surface->page());
+    m_view->refresh();
 }
 
 void uTxm::rtActTL(int iJb) {
@@ -437,7 +436,6 @@ bool uTxm::keyPress(QKeyEvent *event) {
 }
 
 void uTxm::enterKey(bool shift) {
-    syncSurfaceFromView();
     const bool body = classifyStyle(*m_surface, m_styles) >= settings::Body;
     const bool lineBreak = body != shift;
     if (m_surface->fieldAtInput() > 0 && m_surface->selLength() == 0)

@@ -46,7 +46,6 @@ QString uTxm::SelTxt() const {
 }
 
 void uTxm::setSelTxt(const QString &text) {
-    const_cast<uTxm *>(this)->syncSurfaceFromView();
     m_surface->setSelText(text);
 }
 
@@ -86,8 +85,6 @@ void uTxm::ChkUdt(bool &bCancel) {
 }
 
 bool uTxm::loadDocument(const QByteArray &bytes, bool intoSelection) {
-    if (intoSelection)
-        syncSurfaceFromView();
     const bool ok = m_surface->loadFromMemory(bytes, platform::TextSurface::Word97, intoSelection);
     afterLoad();
     return ok;
@@ -95,7 +92,7 @@ bool uTxm::loadDocument(const QByteArray &bytes, bool intoSelection) {
 
 void uTxm::afterLoad() {
     m_snapshot.disarm();
-    m_view->setPageSetup(m_surface->page());
+    m_view->refresh();
     syncViewFromSurface();
     if (!m_changed)
         markUnmodified();
@@ -214,7 +211,6 @@ void uTxm::ChkJbMn6(bool &bInTf) const {
 }
 
 platform::TextSurface *uTxm::GetObj() {
-    syncSurfaceFromView();
     m_busy = true;
     return m_surface.get();
 }
@@ -244,7 +240,6 @@ bool uTxm::bHaveData() const {
 
 void uTxm::GetMTxt(QString &sTx, QString &sCp) {
     Busy busy(this);
-    syncSurfaceFromView();
     const int caret = m_surface->selStart();
     const int length = m_surface->selLength();
     const QString text = m_surface->text();

@@ -50,7 +50,10 @@ int main(int argc, char **argv) {
     s.select(7, 0);
     s.setFirstLineIndent(240);
     s.setSelStart(14);
-    editor.view()->setZoom(120);
+    const bool pageView = argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("page");
+    editor.view()->setViewMode(pageView ? platform::TextView::PageView
+                                        : platform::TextView::NormalView);
+    editor.view()->setZoom(pageView ? 80 : 120);
     editor.refreshStatus();
     editor.showPanelText(QStringLiteral("編集中"),
                          QStringLiteral("ルーラーのｲﾝﾃﾞﾝﾄをﾄﾞﾗｯｸﾞして変更できます"));
