@@ -289,3 +289,37 @@ TEST(EditorIcons, EveryToolbarKeyHasAnIcon) {
     for (const ToolbarKey &key : toolbarKeys())
         EXPECT_FALSE(toolIcon(QString::fromLatin1(key.key)).isNull()) << key.key;
 }
+
+TEST_F(DispatchTest, TextFramesAreEmptied) {
+    editor->SetText(QStringLiteral("本文"));
+    surface().setSelStart(2);
+    const int first = surface().insertTextFrame(2000, 1000, {0, 0, 0, 0});
+    const int second = surface().insertTextFrame(2000, 1000, {0, 0, 0, 0});
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    for (int id : {first, second}) {
+        ASSERT_TRUE(surface().selectTextFrame(id));
+        surface().setSelText(QStringLiteral("枠の中"));
+    }
+    bool inHeading = true, inFrame = false;
+    editor->ChkJbMn3(inHeading, inFrame);
+    EXPECT_TRUE(inFrame);
+    EXPECT_FALSE(inHeading);
+    surface().selectTextFrame(0);
+    editor->setBDcEdt(false);
+
+    editor->setCurrentTextFrame(first);
+    editor->rtActTL(4);
+    EXPECT_TRUE(editor->bDcEdt());
+    ASSERT_TRUE(surface().selectTextFrame(first));
+    EXPECT_EQ(surface().text(), QString());
+    ASSERT_TRUE(surface().selectTextFrame(second));
+    EXPECT_EQ(surface().text(), QStringLiteral("枠の中"));
+    surface().selectTextFrame(0);
+
+    editor->rtActTL(7);
+    ASSERT_TRUE(surface().selectTextFrame(second));
+    EXPECT_EQ(surface().text(), QString());
+    surface().selectTextFrame(0);
+    EXPECT_TRUE(surface().text().startsWith(QStringLiteral("本文")));
+}
