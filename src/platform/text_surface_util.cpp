@@ -1,0 +1,117 @@
+#include "platform/text_surface_util.h"
+
+#include "platform/text_model.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace platform::surfaceutil {
+
+int toBgr(const QColor &color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+QColor fromBgr(int bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void insertCoded(QTextCursor &cursor, const QString &text, const QTextCharFormat &format) {
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    QString run;
+    const auto flush = [&] {
+        if (!run.isEmpty()) {
+            cursor.insertText(run, format);
+            run.clear();
+        }
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        switch (ch.unicode()) {
+        case '\r':
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+            Q_FALLTHROUGH();
+        case '\n':
+        case QChar::ParagraphSeparator: {
+            flush();
+            QTextBlockFormat block = cursor.blockFormat();
+            block.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+            cursor.insertBlock(block, format);
+            break;
+        }
+        case '\f': {
+            flush();
+            QTextBlockFormat block = cursor.blockFormat();
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.insertBlock(block, format);
+            break;
+        }
+        case '\v':
+            run += QChar(QChar::LineSeparator);
+            break;
+        case 1:
+            break;
+        default:
+            run += ch;
+        }
+    }
+    flush();
+    cursor.endEditBlock();
+}
+
+QString codedText(const QString &raw) {
+    QString out = raw;
+    for (QChar &ch : out) {
+        if (ch == QChar::LineSeparator)
+            ch = QChar(11);
+        else if (ch == QChar::ObjectReplacementCharacter)
+            ch = QChar(1);
+    }
+    return out;
+}
+
+QTextCharFormat withoutField(QTextCharFormat format) {
+    format.clearProperty(TextProp::FieldId);
+    format.clearProperty(TextProp::FieldData);
+    format.clearProperty(TextProp::FieldLinkKind);
+    format.clearProperty(TextProp::FieldAttribute);
+    return format;
+}
+
+QString imageName(const QByteArray &encoded) {
+    QBuffer buffer;
+    buffer.setData(encoded);
+    buffer.open(QIODevice::ReadOnly);
+    QString suffix = QString::fromLatin1(QImageReader::imageFormat(&buffer)).toLower();
+    if (suffix.isEmpty())
+        suffix = QStringLiteral("bin");
+    const QByteArray hash = QCryptographicHash::hash(encoded, QCryptographicHash::Sha1).toHex();
+    return QStringLiteral("img_") + QString::fromLatin1(hash.left(20)) + u'.' + suffix;
+}
+
+QByteArray imageBytes(const QTextDocument &document, const QString &name) {
+    const QVariant value = document.resource(QTextDocument::ImageResource, QUrl(name));
+    if (value.userType() == QMetaType::QByteArray)
+        return value.toByteArray();
+    QImage image;
+    if (value.userType() == QMetaType::QImage)
+        image = value.value<QImage>();
+    else if (value.userType() == QMetaType::QPixmap)
+        image = value.value<QPixmap>().toImage();
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace platform::surfaceutil
