@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
+#include <QTextTable>
 
 namespace platform {
 
@@ -56,6 +57,8 @@ TextSurface::~TextSurface() = default;
 
 void TextSurface::watch(QTextDocument *document) {
     document->setUndoRedoEnabled(true);
+    // QTextDocument reports contentsChange only once it has a layout.
+    document->documentLayout();
     connect(document, &QTextDocument::contentsChange, this,
             [this, document](int from, int removed, int added) {
                 onContentsChange(document, from, removed, added);
@@ -85,19 +88,7 @@ void TextSurface::onContentsChange(QTextDocument *document, int from, int, int a
     EditGuard guard(this);
     QTextCursor fix(document);
     fix.joinPreviousEditBlock();
-    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int a = qMax(from, fragment.position());
-            const int b = qMin(end, fragment.position() + fragment.length());
-            if (a >= b || fragment.charFormat().intProperty(TextProp::FieldId) != before)
-                continue;
-            fix.setPosition(a);
-            fix.setPosition(b, QTextCursor::KeepAnchor);
-            fix.setCharFormat(surfaceutil::withoutField(fragment.charFormat()));
-        }
-    }
+    surfaceutil::stripField(*document, from, end, before);
     fix.endEditBlock();
 }
 
@@ -220,7 +211,25 @@ void TextSurface::setSelStart(int position) {
 }
 
 int TextSurface::selLength() const {
-    return cur().selectionEnd() - cur().selectionStart();
+    int first = 0, last = 0;
+    selectionRange(&first, &last);
+    return last - first;
+}
+
+// A selection of table cells reaches from the first cell's start to the last cell's end.
+void TextSurface::selectionRange(int *first, int *last) const {
+    const QTextCursor &c = cur();
+    *first = c.selectionStart();
+    *last = c.selectionEnd();
+    if (!c.hasComplexSelection() || !c.currentTable())
+        return;
+    int row = 0, rows = 0, column = 0, columns = 0;
+    c.selectedTableCells(&row, &rows, &column, &columns);
+    if (rows < 1 || columns < 1)
+        return;
+    QTextTable *t = c.currentTable();
+    *first = t->cellAt(row, column).firstPosition();
+    *last = t->cellAt(row + rows - 1, column + columns - 1).lastPosition();
 }
 
 void TextSurface::setSelLength(int length) {
@@ -237,7 +246,9 @@ void TextSurface::select(int start, int length) {
 }
 
 QString TextSurface::selText() const {
-    return rawToText(cur().selectionStart(), cur().selectionEnd());
+    int first = 0, last = 0;
+    selectionRange(&first, &last);
+    return rawToText(first, last);
 }
 
 void TextSurface::setSelText(const QString &text) {

@@ -246,6 +246,7 @@ private:
     int toDoc(int position) const;
     int fromDoc(int position) const;
     QString rawToText(int from, int to) const;
+    void selectionRange(int *first, int *last) const;
     void cursorChanged();
     void watch(QTextDocument *document);
     void onContentsChange(QTextDocument *document, int from, int removed, int added);

@@ -239,19 +239,7 @@ bool TextSurface::deleteField(bool withText, int id) {
         c.setPosition(run.end, QTextCursor::KeepAnchor);
         c.removeSelectedText();
     } else {
-        for (QTextBlock block = doc()->findBlock(run.first);
-             block.isValid() && block.position() < run.end; block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextFragment fragment = it.fragment();
-                const int a = qMax(run.first, fragment.position());
-                const int b = qMin(run.end, fragment.position() + fragment.length());
-                if (a >= b)
-                    continue;
-                c.setPosition(a);
-                c.setPosition(b, QTextCursor::KeepAnchor);
-                c.setCharFormat(surfaceutil::withoutField(fragment.charFormat()));
-            }
-        }
+        surfaceutil::stripField(*doc(), run.first, run.end, run.id);
     }
     c.endEditBlock();
     if (run.id == m_currentField) {

@@ -304,13 +304,22 @@ void TextSurface::setListState(int state) {
     if (state == BulletList || state == NumberedList) {
         const auto style =
             state == BulletList ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal;
-        if (QTextList *list = c.currentList()) {
+        QTextList *list = doc()->findBlock(c.selectionStart()).textList();
+        if (list) {
             QTextListFormat format = list->format();
             format.setStyle(style);
             list->setFormat(format);
         } else {
-            c.createList(style);
+            QTextCursor first(doc());
+            first.setPosition(c.selectionStart());
+            list = first.createList(style);
         }
+        // Every paragraph the selection touches joins the list.
+        for (QTextBlock block = doc()->findBlock(c.selectionStart()).next();
+             block.isValid() && block.position() <= c.selectionEnd() && c.hasSelection();
+             block = block.next())
+            if (block.textList() != list)
+                list->add(block);
     } else {
         const int end = c.selectionEnd();
         for (QTextBlock block = doc()->findBlock(c.selectionStart()); block.isValid();

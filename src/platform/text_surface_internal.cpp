@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
@@ -27,22 +28,49 @@ enum Tag : quint8 { TagBlock = 'B', TagFrame = 'F', TagTable = 'T', TagEnd = 'E'
 
 class Writer {
 public:
-    explicit Writer(QDataStream &stream) : m_s(stream) {}
+    Writer(QDataStream &stream, const QList<QTextFormat> *all = nullptr,
+           QHash<int, int> *remap = nullptr, QList<QTextFormat> *used = nullptr)
+        : m_s(stream), m_all(all), m_remap(remap), m_used(used) {}
 
+    qint32 index(int original) {
+        if (!m_all || original < 0 || original >= m_all->size())
+            return -1;
+        const auto it = m_remap->constFind(original);
+        if (it != m_remap->constEnd())
+            return it.value();
+        // Object indices belong to one document's object table; lists and frames are rebuilt.
+        QTextFormat format = m_all->at(original);
+        format.clearProperty(QTextFormat::ObjectIndex);
+        int mapped = int(m_used->indexOf(format));
+        if (mapped < 0) {
+            mapped = int(m_used->size());
+            m_used->append(format);
+        }
+        m_remap->insert(original, mapped);
+        return mapped;
+    }
+
+    // The format table holds the formats in order of first use, so that equal documents give
+    // equal bytes whatever formats their history left behind.
     void document(const QTextDocument &document) {
-        m_s << document.allFormats();
+        const QList<QTextFormat> all = document.allFormats();
         QStringList images;
         QByteArray tree;
+        QHash<int, int> remap;
+        QList<QTextFormat> used;
         {
             QDataStream treeStream(&tree, QIODevice::WriteOnly);
             treeStream.setVersion(StreamVersion);
-            Writer treeWriter(treeStream);
+            Writer treeWriter(treeStream, &all, &remap, &used);
             treeWriter.items(document.rootFrame()->begin(), images);
         }
+        // The root frame keeps the document's defaults: its margins are the view's business.
+        const qint32 root = -1;
+        m_s << used;
         m_s << quint32(images.size());
         for (const QString &name : std::as_const(images))
             m_s << name << surfaceutil::imageBytes(document, name);
-        m_s << document.defaultFont() << qint32(document.rootFrame()->formatIndex());
+        m_s << document.defaultFont() << root;
         m_s.writeRawData(tree.constData(), int(tree.size()));
     }
 
@@ -53,21 +81,29 @@ private:
                 if (auto *table = qobject_cast<QTextTable *>(child))
                     this->table(table, images);
                 else {
-                    m_s << quint8(TagFrame) << qint32(child->formatIndex());
+                    m_s << quint8(TagFrame) << index(child->formatIndex());
                     items(child->begin(), images);
                 }
                 continue;
             }
             const QTextBlock block = it.currentBlock();
-            m_s << quint8(TagBlock) << qint32(block.blockFormatIndex())
-                << qint32(block.charFormatIndex());
+            m_s << quint8(TagBlock) << index(block.blockFormatIndex())
+                << index(block.charFormatIndex());
+            // Lists are block groups outside the frame tree: each block names its list.
+            QTextList *list = block.textList();
+            qint32 listId = -1;
+            if (list) {
+                listId = qint32(m_lists.value(list, qint32(m_lists.size())));
+                m_lists.insert(list, listId);
+            }
+            m_s << listId << (list ? index(list->formatIndex()) : qint32(-1));
             quint32 count = 0;
             for (auto f = block.begin(); !f.atEnd(); ++f)
                 ++count;
             m_s << count;
             for (auto f = block.begin(); !f.atEnd(); ++f) {
                 const QTextFragment fragment = f.fragment();
-                m_s << fragment.text() << qint32(fragment.charFormatIndex());
+                m_s << fragment.text() << index(fragment.charFormatIndex());
                 const QTextCharFormat format = fragment.charFormat();
                 if (format.isImageFormat()) {
                     const QString name = format.toImageFormat().name();
@@ -91,19 +127,23 @@ private:
                 if (cell.row() == r && cell.column() == c)
                     origins << cell;
             }
-        m_s << quint8(TagTable) << qint32(table->formatIndex()) << qint32(rows) << qint32(columns);
+        m_s << quint8(TagTable) << index(table->formatIndex()) << qint32(rows) << qint32(columns);
         m_s << quint32(origins.size());
         for (const QTextTableCell &cell : std::as_const(origins))
             m_s << qint32(cell.row()) << qint32(cell.column()) << qint32(cell.rowSpan())
                 << qint32(cell.columnSpan());
         for (const QTextTableCell &cell : std::as_const(origins)) {
-            m_s << qint32(cell.tableCellFormatIndex());
+            m_s << index(cell.tableCellFormatIndex());
             items(cell.begin(), images);
         }
     }
 
     QDataStream &m_s;
+    const QList<QTextFormat> *m_all;
+    QHash<int, int> *m_remap;
+    QList<QTextFormat> *m_used;
     QSet<QString> m_seen;
+    QHash<QTextList *, qint32> m_lists;
 };
 
 class Reader {
@@ -130,7 +170,7 @@ public:
             return false;
         m_doc.setDefaultFont(font);
         const QTextFrameFormat frameFormat = format(rootFormat).toFrameFormat();
-        if (frameFormat.isValid())
+        if (frameFormat.isValid() && frameFormat != m_doc.rootFrame()->frameFormat())
             m_doc.rootFrame()->setFrameFormat(frameFormat);
         QTextCursor cursor(&m_doc);
         cursor.beginEditBlock();
@@ -188,14 +228,23 @@ private:
     void block(QTextCursor &cursor, bool fresh) {
         qint32 blockFormat = -1;
         qint32 charFormat = -1;
+        qint32 listId = -1;
+        qint32 listFormat = -1;
         quint32 count = 0;
-        m_s >> blockFormat >> charFormat >> count;
+        m_s >> blockFormat >> charFormat >> listId >> listFormat >> count;
+        QTextBlockFormat blockFormatValue = format(blockFormat).toBlockFormat();
+        blockFormatValue.clearProperty(QTextFormat::ObjectIndex);
         if (fresh) {
-            cursor.setBlockFormat(format(blockFormat).toBlockFormat());
+            cursor.setBlockFormat(blockFormatValue);
             cursor.setBlockCharFormat(format(charFormat).toCharFormat());
         } else {
-            cursor.insertBlock(format(blockFormat).toBlockFormat(),
-                               format(charFormat).toCharFormat());
+            cursor.insertBlock(blockFormatValue, format(charFormat).toCharFormat());
+        }
+        if (listId >= 0) {
+            if (QTextList *list = m_lists.value(listId))
+                list->add(cursor.block());
+            else
+                m_lists.insert(listId, cursor.createList(format(listFormat).toListFormat()));
         }
         for (quint32 i = 0; i < count && m_s.status() == QDataStream::Ok; ++i) {
             QString text;
@@ -248,6 +297,7 @@ private:
     QDataStream &m_s;
     QTextDocument &m_doc;
     QList<QTextFormat> m_formats;
+    QHash<qint32, QTextList *> m_lists;
     bool m_ok = true;
 };
 

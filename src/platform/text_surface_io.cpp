@@ -55,6 +55,8 @@ void normaliseForInsert(QTextDocument &source, const std::function<int()> &takeF
                         const std::function<int()> &takeObjectId) {
     QHash<int, int> fieldMap;
     QTextCursor c(&source);
+    // Changes are collected first: changing formats while walking fragments invalidates the walk.
+    QList<QPair<int, QTextCharFormat>> changes;
     for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -86,11 +88,14 @@ void normaliseForInsert(QTextDocument &source, const std::function<int()> &takeF
             for (int i = 0; i < fragment.length(); ++i) {
                 if (format.isImageFormat())
                     format.setProperty(TextProp::ObjectId, takeObjectId());
-                c.setPosition(fragment.position() + i);
-                c.setPosition(fragment.position() + i + 1, QTextCursor::KeepAnchor);
-                c.setCharFormat(format);
+                changes.append({fragment.position() + i, format});
             }
         }
+    }
+    for (const auto &[position, format] : std::as_const(changes)) {
+        c.setPosition(position);
+        c.setPosition(position + 1, QTextCursor::KeepAnchor);
+        c.setCharFormat(format);
     }
     std::function<void(QTextFrame *)> frames = [&](QTextFrame *parent) {
         const QList<QTextFrame *> children = parent->childFrames();

@@ -22,7 +22,7 @@ void collectTables(QTextFrame *parent, QList<QTextTable *> &tables) {
 } // namespace
 
 QTextTable *TextSurface::table(int id) const {
-    return id > 0 ? qobject_cast<QTextTable *>(doc()->object(id)) : nullptr;
+    return id > 0 ? qobject_cast<QTextTable *>(doc()->object(id - 1)) : nullptr;
 }
 
 QTextTable *TextSurface::caretTable(int *row, int *column) const {
@@ -39,7 +39,7 @@ QTextTable *TextSurface::caretTable(int *row, int *column) const {
 
 int TextSurface::tableAtCaret() const {
     QTextTable *t = caretTable();
-    return t ? t->objectIndex() : 0;
+    return t ? t->objectIndex() + 1 : 0;
 }
 
 QList<int> TextSurface::tableIds() const {
@@ -47,7 +47,7 @@ QList<int> TextSurface::tableIds() const {
     collectTables(scopeFrame() ? scopeFrame() : doc()->rootFrame(), tables);
     QList<int> ids;
     for (QTextTable *t : std::as_const(tables))
-        ids << t->objectIndex();
+        ids << t->objectIndex() + 1;
     return ids;
 }
 
@@ -105,7 +105,7 @@ int TextSurface::insertTable(int rows, int columns) {
     QTextTable *t = cur().insertTable(rows, columns, format);
     cur().endEditBlock();
     cursorChanged();
-    return t->objectIndex();
+    return t->objectIndex() + 1;
 }
 
 bool TextSurface::insertColumn(bool right) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
@@ -83,6 +84,33 @@ QTextCharFormat withoutField(QTextCharFormat format) {
     format.clearProperty(TextProp::FieldLinkKind);
     format.clearProperty(TextProp::FieldAttribute);
     return format;
+}
+
+void stripField(QTextDocument &document, int from, int end, int id) {
+    struct Piece {
+        int a;
+        int b;
+        QTextCharFormat format;
+    };
+    // Collected first: changing formats while walking fragments invalidates the walk.
+    QList<Piece> pieces;
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int a = qMax(from, fragment.position());
+            const int b = qMin(end, fragment.position() + fragment.length());
+            const int fieldId = fragment.charFormat().intProperty(TextProp::FieldId);
+            if (a < b && fieldId != 0 && (id == 0 || fieldId == id))
+                pieces.append({a, b, withoutField(fragment.charFormat())});
+        }
+    }
+    QTextCursor c(&document);
+    for (const Piece &piece : std::as_const(pieces)) {
+        c.setPosition(piece.a);
+        c.setPosition(piece.b, QTextCursor::KeepAnchor);
+        c.setCharFormat(piece.format);
+    }
 }
 
 QString imageName(const QByteArray &encoded) {

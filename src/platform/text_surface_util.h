@@ -25,6 +25,10 @@ QString codedText(const QString &raw);
 // Removes the field properties from a char format.
 QTextCharFormat withoutField(QTextCharFormat format);
 
+// Removes the field properties from the characters from..end (document positions) that carry
+// field id (any field for 0).
+void stripField(QTextDocument &document, int from, int end, int id);
+
 // The resource name of a picture: derived from its bytes, so equal pictures share one resource
 // and names never clash between documents.
 QString imageName(const QByteArray &encoded);

@@ -82,7 +82,7 @@ TEST(TextSurfaceIo, InternalFormatRoundTripOfEveryFeature) {
 
     EXPECT_EQ(copy.page(), original.page());
     EXPECT_EQ(copy.text(), original.text());
-    EXPECT_EQ(copy.document()->toHtml(), original.document()->toHtml());
+    EXPECT_EQ(copy.document()->toHtml().toStdString(), original.document()->toHtml().toStdString());
     EXPECT_EQ(copy.areaDocument(1)->toPlainText(), QStringLiteral("Header\uFFFC"));
     EXPECT_EQ(copy.areaDocument(8)->toPlainText(), QStringLiteral("Footer"));
     EXPECT_EQ(copy.nextObject(0, TextSurface::PictureObject),

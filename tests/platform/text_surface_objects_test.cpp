@@ -134,6 +134,7 @@ TEST(TextSurfaceTables, InsertSplitAndDeleteParts) {
     ASSERT_TRUE(surface.insertRow(false));
     EXPECT_EQ(surface.tableRows(id), 4);
     EXPECT_EQ(surface.cellText(id, 3, 2), QStringLiteral("2"));
+    surface.setSelStart(surface.cellStart(id, 2, 2));
     ASSERT_TRUE(surface.deleteRow());
     EXPECT_EQ(surface.tableRows(id), 3);
     surface.setSelStart(surface.cellStart(id, 1, 1));
