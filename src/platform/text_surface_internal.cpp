@@ -39,8 +39,13 @@ public:
         if (it != m_remap->constEnd())
             return it.value();
         // Object indices belong to one document's object table; lists and frames are rebuilt.
-        QTextFormat format = m_all->at(original);
-        format.clearProperty(QTextFormat::ObjectIndex);
+        // Rebuilt in property order: QTextFormat equality depends on the order properties were set.
+        const QTextFormat &source = m_all->at(original);
+        QTextFormat format(source.type());
+        const QMap<int, QVariant> properties = source.properties();
+        for (auto it = properties.cbegin(); it != properties.cend(); ++it)
+            if (it.key() != QTextFormat::ObjectIndex)
+                format.setProperty(it.key(), it.value());
         int mapped = int(m_used->indexOf(format));
         if (mapped < 0) {
             mapped = int(m_used->size());
