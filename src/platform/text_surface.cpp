@@ -57,8 +57,6 @@ TextSurface::~TextSurface() = default;
 
 void TextSurface::watch(QTextDocument *document) {
     document->setUndoRedoEnabled(true);
-    // QTextDocument reports contentsChange only once it has a layout.
-    document->documentLayout();
     connect(document, &QTextDocument::contentsChange, this,
             [this, document](int from, int removed, int added) {
                 onContentsChange(document, from, removed, added);
@@ -67,7 +65,8 @@ void TextSurface::watch(QTextDocument *document) {
 }
 
 // Text typed right after a field must not become part of it: QTextDocument gives new characters
-// the format of the one before them.
+// the format of the one before them. QTextDocument reports contentsChange once a view has given it
+// a layout, which is when typing happens.
 void TextSurface::onContentsChange(QTextDocument *document, int from, int, int added) {
     if (m_guard > 0 || added <= 0)
         return;

@@ -182,6 +182,7 @@ int TextSurface::insertPictureData(const QByteArray &encoded, int textFlow, int 
     cur().removeSelectedText();
     cur().insertImage(format);
     cur().endEditBlock();
+    cur().setCharFormat(surfaceutil::textFormat(format));
     m_currentObject = id;
     cursorChanged();
     return id;

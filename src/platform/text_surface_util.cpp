@@ -22,7 +22,8 @@ QColor fromBgr(int bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-void insertCoded(QTextCursor &cursor, const QString &text, const QTextCharFormat &format) {
+void insertCoded(QTextCursor &cursor, const QString &text, const QTextCharFormat &given) {
+    const QTextCharFormat format = textFormat(given);
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     QString run;
@@ -76,6 +77,19 @@ QString codedText(const QString &raw) {
             ch = QChar(1);
     }
     return out;
+}
+
+QTextCharFormat textFormat(QTextCharFormat format) {
+    if (!format.isImageFormat())
+        return format;
+    for (const int property :
+         {int(QTextFormat::ObjectType), int(QTextFormat::ImageName), int(QTextFormat::ImageWidth),
+          int(QTextFormat::ImageHeight), int(QTextFormat::ImageQuality),
+          int(QTextFormat::ObjectIndex), int(TextProp::ObjectId), int(TextProp::ObjectKind),
+          int(TextProp::PictureExportCode), int(TextProp::PictureSaveMode), int(TextProp::TextFlow),
+          int(TextProp::ScaleX), int(TextProp::ScaleY)})
+        format.clearProperty(property);
+    return format;
 }
 
 QTextCharFormat withoutField(QTextCharFormat format) {

@@ -22,6 +22,9 @@ void insertCoded(QTextCursor &cursor, const QString &text, const QTextCharFormat
 // Maps raw document text to the surface's codes (U+2028 to 11, U+FFFC to 1).
 QString codedText(const QString &raw);
 
+// The format text takes after a picture: the picture's own properties removed.
+QTextCharFormat textFormat(QTextCharFormat format);
+
 // Removes the field properties from a char format.
 QTextCharFormat withoutField(QTextCharFormat format);
 

@@ -67,7 +67,8 @@ TEST(TextSurfaceFields, TextTypedAfterAFieldStaysOutsideIt) {
     Marked m;
     // " end" was written right after the tag.
     EXPECT_EQ(m.surface.fieldText(m.tag), QStringLiteral("Top"));
-    // Typing through the document's own cursor, as the view does.
+    // Typing through the document's own cursor, as the view does; the view gives it a layout.
+    m.surface.document()->documentLayout();
     QTextCursor typing(m.surface.document());
     typing.setPosition(11);
     typing.insertText(QStringLiteral("!"));

@@ -220,3 +220,14 @@ TEST(TextSurfaceTables, IdsStableWhileTheDocumentIsUnchanged) {
     surface.saveToMemory(TextSurface::Internal);
     EXPECT_EQ(surface.tableIds(), ids);
 }
+
+TEST(TextSurfaceObjects, TextWrittenAfterAPictureIsPlainText) {
+    TextSurface surface;
+    surface.insertPictureData(pngBytes());
+    surface.setSelText(QStringLiteral("after"));
+    QTextCursor probe(surface.document());
+    probe.setPosition(3);
+    EXPECT_FALSE(probe.charFormat().isImageFormat());
+    EXPECT_EQ(surface.nextObject(0, TextSurface::PictureObject), surface.objectAt(0));
+    EXPECT_EQ(surface.objectAt(2), 0);
+}
