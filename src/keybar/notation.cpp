@@ -124,8 +124,9 @@ QString buildParentMap(const QString &notation, const QString &keyMap) {
         const qsizetype close = closingPosition(after);
         const QString group = after.left(close);
 
+        // A "(" with no code before it has no parent to record.
         const QString keys = keysOfGroup(group, keyMap);
-        if (!keys.isEmpty())
+        if (!keys.isEmpty() && parent.size() == 2)
             parentMap += parent + u'=' + keys + u'/';
 
         const qsizetype nested = group.indexOf(u'(');

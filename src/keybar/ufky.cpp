@@ -100,8 +100,8 @@ void uFky::PanelTx(const QString &text, int option) {
 void uFky::pbMax(int n) {
     if (n > 0) {
         // A full key row never lays the panel out; the bar then covers the whole row rather than
-        // an empty rectangle.
-        const QRect place = m_panel->geometry().isEmpty() ? rect() : m_panel->geometry();
+        // a rectangle nobody placed.
+        const QRect place = m_panelInLayout ? m_panel->geometry() : rect();
         m_bar->setGeometry(place);
         m_bar->raise();
         m_bar->show();

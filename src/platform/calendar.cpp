@@ -91,6 +91,10 @@ bool Calendar::isBold(const QDate &date) const {
     return m_bold.value(monthOf(date)).contains(date.day());
 }
 
+QString Calendar::weekdayName(int weekday) {
+    return japanese().dayName(weekday == 0 ? 7 : weekday, QLocale::NarrowFormat);
+}
+
 QSize Calendar::naturalSize() const {
     return geometry().size();
 }
@@ -279,7 +283,6 @@ void Calendar::paintTitles(QPainter &painter, const CalendarGeometry &g) {
 void Calendar::paintMonth(QPainter &painter, const CalendarGeometry &g, int column) {
     const QColor text = palette().color(QPalette::Text);
     const QColor faint = palette().color(QPalette::PlaceholderText);
-    const QLocale locale = japanese();
     QFont normal = font();
     QFont bold = font();
     bold.setBold(true);
@@ -287,8 +290,7 @@ void Calendar::paintMonth(QPainter &painter, const CalendarGeometry &g, int colu
     painter.setFont(normal);
     for (int weekday = 0; weekday < 7; ++weekday) {
         painter.setPen(weekdayColor(weekday, text));
-        painter.drawText(g.dayNameRect(column, weekday), Qt::AlignCenter,
-                         locale.dayName(weekday == 0 ? 7 : weekday, QLocale::ShortFormat));
+        painter.drawText(g.dayNameRect(column, weekday), Qt::AlignCenter, weekdayName(weekday));
     }
     const int lineY = g.dayNamesBottom();
     const QRect first = g.dayNameRect(column, 0);

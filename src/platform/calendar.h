@@ -36,6 +36,9 @@ public:
     void setBoldDays(int year, int month, const QSet<int> &days);
     bool isBold(const QDate &date) const;
 
+    // The heading of a weekday column, 0 Sunday to 6 Saturday: "日" ... "土".
+    static QString weekdayName(int weekday);
+
     // The natural size for the current month columns and font.
     QSize naturalSize() const;
     QSize sizeHint() const override;
