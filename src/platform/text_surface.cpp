@@ -68,7 +68,8 @@ void TextSurface::watch(QTextDocument *document) {
 // the format of the one before them. QTextDocument reports contentsChange once a view has given it
 // a layout, which is when typing happens.
 void TextSurface::onContentsChange(QTextDocument *document, int from, int, int added) {
-    if (m_guard > 0 || added <= 0)
+    // An undo step leaves a redo step behind; what it restores is never typed text.
+    if (m_guard > 0 || added <= 0 || document->isRedoAvailable())
         return;
     QTextCursor probe(document);
     const int end = from + added;

@@ -79,6 +79,18 @@ TEST(TextSurfaceFields, TextTypedAfterAFieldStaysOutsideIt) {
     EXPECT_EQ(m.surface.fieldText(m.link), QStringLiteral("E-xample"));
 }
 
+TEST(TextSurfaceFields, TheDocumentsOwnUndoRestoresAFieldsEnd) {
+    Marked m;
+    QTextDocument *document = m.surface.document();
+    document->documentLayout();
+    QTextCursor typing(document);
+    typing.setPosition(11);
+    typing.deletePreviousChar();
+    EXPECT_EQ(m.surface.fieldText(m.link), QStringLiteral("Exampl"));
+    document->undo();
+    EXPECT_EQ(m.surface.fieldText(m.link), QStringLiteral("Example"));
+}
+
 TEST(TextSurfaceFields, CurrentFieldAndFieldAtInput) {
     Marked m;
     m.surface.setSelStart(7);
