@@ -107,6 +107,9 @@ TEST(TextSurfaceIo, InternalFormatRoundTripOfEveryFeature) {
         again.loadFromMemory(copy.saveToMemory(TextSurface::Internal), TextSurface::Internal));
     EXPECT_EQ(again.document()->toHtml(), original.document()->toHtml());
     EXPECT_EQ(again.page(), original.page());
+    // Equal documents give equal bytes.
+    EXPECT_EQ(copy.saveToMemory(TextSurface::Internal), bytes);
+    EXPECT_EQ(again.saveToMemory(TextSurface::Internal), bytes);
     EXPECT_FALSE(copy.canUndo());
 }
 
@@ -271,4 +274,29 @@ TEST(TextSurfaceIo, HtmlLoadKeepsTextAndPictures) {
     ASSERT_TRUE(
         copy.loadFromMemory(surface.saveToMemory(TextSurface::Internal), TextSurface::Internal));
     EXPECT_GT(copy.nextObject(0, TextSurface::PictureObject), 0);
+}
+
+TEST(TextSurfaceIo, WordBytesInsertedAtTheCaretAndIntoATextFrame) {
+    TextSurface source;
+    source.setSelText(QStringLiteral("piece "));
+    const int link = source.insertField(QStringLiteral("there"));
+    source.setFieldData(QStringLiteral("https://example.org/"), link);
+    source.setFieldLinkKind(1, link);
+    const QByteArray bytes = source.saveToMemory(TextSurface::Word97);
+
+    TextSurface target;
+    target.setSelText(QStringLiteral("[]"));
+    target.setSelStart(1);
+    ASSERT_TRUE(target.loadFromMemory(bytes, TextSurface::Word97, true));
+    EXPECT_TRUE(target.text().startsWith(QStringLiteral("[piece there")));
+    EXPECT_EQ(target.fieldData(target.nextField(0)), QStringLiteral("https://example.org/"));
+
+    textsurfacetest::toEnd(target);
+    const int frame = target.insertTextFrame(2000, 1000, {100, 100, 100, 100});
+    ASSERT_TRUE(target.selectTextFrame(frame));
+    ASSERT_TRUE(target.loadFromMemory(bytes, TextSurface::Word97));
+    EXPECT_TRUE(target.text().startsWith(QStringLiteral("piece there")));
+    EXPECT_EQ(target.fieldIds().size(), 1);
+    ASSERT_TRUE(target.selectTextFrame(0));
+    EXPECT_EQ(target.fieldIds().size(), 2);
 }
