@@ -52,12 +52,14 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void load();
+    // Asks the editor about unsaved changes; false when the user cancelled or the save failed.
+    bool leaveEntry();
 
     editor::uTxm *m_editor = nullptr;
     diary::EntryKey m_editKey;
     QRect m_placement;
     bool m_placed = false;
+    bool m_saveFailed = false;
     static QPointer<sbEdt> s_instance;
 };
 

@@ -1,0 +1,134 @@
+#include "windows/entry_edit/sbedt.h"
+
+#include "diary/connection.h"
+#include "editor/interface.h"
+#include "platform/dialogs.h"
+#include "platform/text_surface.h"
+#include "settings/app_values.h"
+#include "settings/yini.h"
+#include "windows/entry_edit/edit_rules.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+namespace entryedit {
+
+QPointer<sbEdt> sbEdt::s_instance;
+
+sbEdt::sbEdt(QWidget *parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("文書修正"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_editor = new editor::uTxm(this);
+    layout->addWidget(m_editor);
+    connect(m_editor, &editor::uTxm::SaveRequested, this, &sbEdt::saveEntry);
+    connect(m_editor, &editor::uTxm::LinkClicked, this,
+            [](const QString &, const QString &, const QString &target) {
+                settings::store().W_ExpFd(target, true);
+            });
+    resize(800, 560);
+}
+
+sbEdt::~sbEdt() = default;
+
+sbEdt &sbEdt::instance() {
+    if (!s_instance)
+        s_instance = new sbEdt();
+    return *s_instance;
+}
+
+void sbEdt::releaseInstance() {
+    delete s_instance.data();
+}
+
+void sbEdt::setPlacement(const QRect &mainWindow, const QRect &editorArea) {
+    m_placement = editPlacement(mainWindow, editorArea, logicalDpiY());
+}
+
+bool sbEdt::ActDc(const QString &sDt) {
+    if (sDt.isEmpty())
+        return false;
+    // A save the editor performs here still belongs to the entry held so far.
+    if (!m_editKey.isEmpty() && !leaveEntry())
+        return false;
+    bool readOk = false;
+    const std::optional<diary::DiaryRow> row = diary::connection().load(sDt, &readOk);
+    if (!readOk) {
+        // Treating an unreadable row as a new entry would overwrite it on the next save.
+        platform::dialogs().message(diary::connection().lastError(), platform::Buttons::Ok,
+                                    platform::Icon::Critical);
+        return false;
+    }
+    m_editKey = sDt;
+    m_editor->cOn(qintptr(winId()), 0, true);
+    if (row) {
+        m_editor->setTitle(row->summary);
+        bool ok = false;
+        m_editor->SetData(row->document, ok);
+    } else {
+        m_editor->rtAct(2);
+    }
+    setWindowTitle(editCaption(m_editKey));
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+bool sbEdt::saveEntry() {
+    if (m_editKey.isEmpty())
+        return false;
+    platform::TextSurface *surface = m_editor->GetObj();
+    bool ok = false;
+    const QByteArray document = surface->saveToMemory(platform::TextSurface::Word97, false, &ok);
+    const QString text = surface->text();
+    const bool saved = ok && !document.isEmpty() &&
+                       diary::connection().save(m_editKey, m_editor->Title(), text, document);
+    m_editor->EndObj();
+    m_saveFailed = !saved;
+    if (!saved) {
+        platform::dialogs().message(QStringLiteral("保存できませんでした。\n") +
+                                        diary::connection().lastError(),
+                                    platform::Buttons::Ok, platform::Icon::Critical);
+        return false;
+    }
+    emit entrySaved(m_editKey);
+    return true;
+}
+
+void sbEdt::showEvent(QShowEvent *event) {
+    // Placed once; afterwards the window keeps where the user put it.
+    if (!m_placed && m_placement.isValid()) {
+        m_placed = true;
+        move(m_placement.topLeft());
+        resize(m_placement.size());
+    }
+    QWidget::showEvent(event);
+}
+
+void sbEdt::closeEvent(QCloseEvent *event) {
+    if (m_editor->isOn()) {
+        if (!leaveEntry()) {
+            event->ignore();
+            return;
+        }
+        m_editor->cOff();
+    }
+    event->accept();
+}
+
+bool sbEdt::leaveEntry() {
+    if (!m_editor->isOn())
+        return true;
+    bool cancel = false;
+    m_saveFailed = false;
+    m_editor->ChkUdt(cancel);
+    if (m_saveFailed) {
+        // The editor drops its changed flag after any save; the text is still unsaved.
+        m_editor->setBDcEdt(true);
+        return false;
+    }
+    return !cancel;
+}
+
+} // namespace entryedit
