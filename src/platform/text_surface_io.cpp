@@ -277,10 +277,21 @@ bool TextSurface::loadFromMemory(const QByteArray &bytes, int format, bool intoS
     return loadBytes(bytes, format, intoSelection, QString(), error);
 }
 
+// Everything is read into scratch documents first, so that bytes that cannot be read leave the
+// edited document as it was.
 bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelection,
                             const QString &path, QString *error) {
     const bool wholeMain = !intoSelection && m_area == 0 && !scopeFrame();
     QTextDocument source;
+    std::array<std::unique_ptr<QTextDocument>, 4> areas;
+    TextContent scratch;
+    scratch.main = &source;
+    scratch.page = m_page;
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        areas[i] = std::make_unique<QTextDocument>();
+        scratch.areas[i] = areas[i].get();
+    }
+    bool whole = false; // scratch holds a whole content with page values and areas
     switch (format) {
     case PlainText: {
         QTextCursor c(&source);
@@ -289,43 +300,26 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
     }
     case Internal:
         if (wholeMain) {
-            TextContent target = content();
-            EditGuard guard(this);
-            if (!internalformat::readContent(bytes, target, error))
+            if (!internalformat::readContent(bytes, scratch, error))
                 return false;
-            m_page = target.page;
-            break;
-        }
-        if (!internalformat::readDocument(bytes, source, error))
+            whole = true;
+        } else if (!internalformat::readDocument(bytes, source, error)) {
             return false;
+        }
         break;
-    case Html: {
+    case Html:
         if (!path.isEmpty())
             source.setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + u'/'));
         source.setHtml(QString::fromUtf8(bytes));
         break;
-    }
     case Word97:
     case Docx: {
         QByteArray package = bytes;
         if (legacydoc::isLegacyDocument(bytes) && !legacydoc::convertToDocx(bytes, &package, error))
             return false;
-        std::array<std::unique_ptr<QTextDocument>, 4> scratch;
-        TextContent target;
-        if (wholeMain) {
-            target = content();
-        } else {
-            target.main = &source;
-            for (std::size_t i = 0; i < scratch.size(); ++i) {
-                scratch[i] = std::make_unique<QTextDocument>();
-                target.areas[i] = scratch[i].get();
-            }
-        }
-        EditGuard guard(this);
-        if (!docx::read(package, target, error))
+        if (!docx::read(package, scratch, error))
             return false;
-        if (wholeMain)
-            m_page = target.page;
+        whole = wholeMain;
         break;
     }
     default:
@@ -333,21 +327,25 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         return false;
     }
 
-    if (wholeMain && (format == Internal || format == Word97 || format == Docx)) {
-        m_frame = 0;
-        m_currentField = 0;
-        m_currentObject = 0;
-        m_lastBlock = -1;
-        for (std::size_t i = 0; i < m_cursors.size(); ++i) {
-            QTextDocument *document = i == 0 ? m_main.get() : m_areas[i - 1].get();
-            document->clearUndoRedoStacks();
-            adoptLoaded(document);
-            m_cursors[i] = QTextCursor(document);
-        }
-        cursorChanged();
+    if (!whole) {
+        replaceScope(source, intoSelection);
         return true;
     }
-    replaceScope(source, intoSelection);
+    EditGuard guard(this);
+    TextContent target = content();
+    internalformat::readContent(internalformat::writeContent(scratch), target);
+    m_page = scratch.page;
+    m_frame = 0;
+    m_currentField = 0;
+    m_currentObject = 0;
+    m_lastBlock = -1;
+    for (std::size_t i = 0; i < m_cursors.size(); ++i) {
+        QTextDocument *document = i == 0 ? m_main.get() : m_areas[i - 1].get();
+        document->clearUndoRedoStacks();
+        adoptLoaded(document);
+        m_cursors[i] = QTextCursor(document);
+    }
+    cursorChanged();
     return true;
 }
 

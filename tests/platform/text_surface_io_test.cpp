@@ -118,7 +118,11 @@ TEST(TextSurfaceIo, InternalFormatRejectsDamagedBytes) {
     surface.setSelText(QStringLiteral("keep"));
     QByteArray bytes = surface.saveToMemory(TextSurface::Internal);
     EXPECT_FALSE(surface.loadFromMemory(QByteArray("garbage"), TextSurface::Internal));
+    surface.setSelText(QStringLiteral(" more"));
     EXPECT_FALSE(surface.loadFromMemory(bytes.left(bytes.size() / 2), TextSurface::Internal));
+    EXPECT_FALSE(surface.loadFromMemory(QByteArray("PK\x03\x04broken"), TextSurface::Docx));
+    // A failed load leaves the document as it was.
+    EXPECT_EQ(surface.text(), QStringLiteral("keep more"));
     TextSurface other;
     EXPECT_TRUE(other.loadFromMemory(bytes, TextSurface::Internal));
     EXPECT_EQ(other.text(), QStringLiteral("keep"));
