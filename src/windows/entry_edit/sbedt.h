@@ -21,7 +21,8 @@ public:
     explicit sbEdt(QWidget *parent = nullptr);
     ~sbEdt() override;
 
-    // The one instance of the process, created on first use; releaseInstance deletes it (shutdown).
+    // The one instance of the process, created on first use; releaseInstance deletes it (shutdown,
+    // after a close() that was not cancelled, so unsaved changes were offered).
     static sbEdt &instance();
     static void releaseInstance();
 
