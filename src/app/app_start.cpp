@@ -65,7 +65,15 @@ bool AppStart(const QString &exeFile) {
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
     platform::setDialogParent(g_main);
-    g_main->LoadStep();
+    if (!g_main->LoadStep(app.userDir, app.tplDir)) {
+        // The diary could not be opened and the user has been told: an empty diary in its
+        // place would hide the entries.
+        platform::setDialogParent(nullptr);
+        delete g_main;
+        instanceLock().release();
+        stopStarting({});
+        return false;
+    }
     g_main->show();
 
     QApplication::restoreOverrideCursor();

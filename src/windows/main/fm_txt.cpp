@@ -1,24 +1,50 @@
 #include "windows/main/fm_txt.h"
 
+#include "diary/connection.h"
+#include "editor/interface.h"
+#include "keybar/ufky.h"
+#include "platform/calendar.h"
+#include "platform/grid.h"
+#include "settings/yini.h"
+#include "windows/main/date_rules.h"
 #include "windows/main/win_pos.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDate>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace mainwin {
+namespace {
+
+// Height of the key bar and gap between list and editor, in twips.
+constexpr int kKeyBarTwips = 300;
+constexpr int kGapTwips = 50;
+// The editor keeps at least this width when the window is made small.
+constexpr int kMinEditorPixels = 120;
+
+} // namespace
 
 fmTxt::fmTxt(settings::yIni &ini, QWidget *parent) : QMainWindow(parent), m_ini(ini) {
-    setCentralWidget(new QWidget(this));
+    m_area = new QWidget(this);
+    setCentralWidget(m_area);
+    m_calendar = new platform::Calendar(m_area);
+    m_list = new platform::Grid(m_area);
+    m_editor = new editor::uTxm(m_area);
+    m_keys = new keybar::uFky(m_area);
+    m_area->installEventFilter(this);
+
     m_menus = buildMainMenus(menuBar());
-    // Entries whose commands need the diary, the editor or the lists stay off until those exist.
+    // Entries whose commands need the diary and the editor stay off until the load step.
     for (auto it = m_menus.entries.cbegin(); it != m_menus.entries.cend(); ++it)
         it.value()->setEnabled(it.key() == qMakePair(int(OperationMenu), 11));
     m_menus.compact->setEnabled(false);
     connectMenus();
+    connectControls();
+    keepMinimumSize();
 }
+
+fmTxt::~fmTxt() = default;
 
 void fmTxt::connectMenus() {
     for (QAction *action : std::as_const(m_menus.entries)) {
@@ -28,22 +54,117 @@ void fmTxt::connectMenus() {
             fnMenu(action->property("menuCode").toInt(), action->property("menuIndex").toInt());
         });
     }
+    connect(m_menus.operation, &QMenu::aboutToShow, this, [this] {
+        if (m_loaded)
+            RefreshFileMenu();
+    });
+    connect(m_menus.compact, &QAction::triggered, this, [] { diary::DbCompact(); });
     connect(m_menus.showFkeys, &QAction::triggered, this,
             [this] { ShowFkeyBar(!m_fkeyShown, true); });
     for (int i = 0; i < 3; ++i)
         connect(m_menus.calCols[i], &QAction::triggered, this, [this, i] { SetCalCols(i, true); });
 }
 
-void fmTxt::LoadStep() {
-    RestoreWinPos();
-    setWindowTitle(QDate::currentDate().toString(QStringLiteral("yy/MM/dd")));
+void fmTxt::connectControls() {
+    connect(m_calendar, &platform::Calendar::datePicked, this, [this] {
+        FillMonthList(false);
+        LoadEntry();
+    });
+    connect(m_calendar, &platform::Calendar::visibleMonthsChanged, this,
+            [this] { refreshBoldDays(); });
+    connect(m_list, &platform::Grid::cellClicked, this, [this](int, int row) { openListRow(row); });
+    connect(m_list, &platform::Grid::enterPressed, this, [this](int row) { openListRow(row); });
+    connect(m_list, &platform::Grid::rightClicked, this,
+            [this](int, const QPoint &globalPos) { m_menus.date->popup(globalPos); });
+
+    connect(m_editor, &editor::uTxm::SaveRequested, this, &fmTxt::SaveEntry);
+    connect(m_editor, &editor::uTxm::EditedChanged, this, [this](bool value) {
+        m_menus.entry(OperationMenu, 5)->setEnabled(value);
+        m_keys->SetEnbByMenu();
+    });
+    connect(m_editor, &editor::uTxm::LinkClicked, this,
+            [this](const QString &, const QString &, const QString &target) {
+                m_ini.W_ExpFd(target, true);
+            });
 }
 
-void fmTxt::fnMenu(int iMenu, int iNdx) {
-    if (iMenu == OperationMenu && iNdx == 11) {
-        bool cancel = false;
-        CloseMain(cancel);
+bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
+    if (!diary::DbOpen(userDir, tplDir))
+        return false;
+    RestoreWinPos();
+    m_calendar->setDate(QDate::currentDate());
+    m_editor->cOn(qintptr(winId()), 0);
+    registerKeys();
+    for (QAction *action : std::as_const(m_menus.entries))
+        if (action->property("menuCode").toInt() != OperationMenu)
+            action->setEnabled(true);
+    m_menus.entry(OperationMenu, 9)->setEnabled(true);
+    m_menus.compact->setEnabled(true);
+    m_loaded = true;
+    FillMonthList(false);
+    LoadEntry();
+    RefreshFileMenu();
+    return true;
+}
+
+void fmTxt::registerKeys() {
+    m_keys->cOn(this, true);
+    for (const FunctionKey &key : functionKeys())
+        m_keys->cKey(QString::fromUtf16(key.key), key.menuCode, key.index,
+                     QString::fromUtf16(key.caption), QString::fromUtf16(key.tooltip));
+}
+
+QAction *fmTxt::menuEntry(int menuNumber, int index) const {
+    QAction *action = nullptr;
+    if (menuNumber == 1) {
+        const QList<QAction *> top = menuBar()->actions();
+        action = (index >= 0 && index < top.size()) ? top.at(index) : nullptr;
+    } else {
+        action = m_menus.entry(menuNumber, index);
     }
+    return (action && !action->isSeparator()) ? action : nullptr;
+}
+
+void fmTxt::RefreshFileMenu() {
+    bool exDoc = false;
+    bool overwrite = false;
+    m_editor->ChkJbMn0(exDoc, overwrite);
+    for (int index : {0, 1, 2, 7})
+        m_menus.entry(OperationMenu, index)->setEnabled(exDoc);
+    m_menus.entry(OperationMenu, 5)->setEnabled(m_editor->bDcEdt());
+    m_keys->SetEnbByMenu();
+}
+
+void fmTxt::keepMinimumSize() {
+    const QSize cal = m_calendar->naturalSize();
+    const int keys = m_fkeyShown ? qMax(pixelsFromTwips(kKeyBarTwips, logicalDpiY()),
+                                        m_keys->sizeHint().height())
+                                 : 0;
+    m_area->setMinimumSize(cal.width() + pixelsFromTwips(kGapTwips, logicalDpiX()) +
+                               kMinEditorPixels,
+                           cal.height() + keys);
+}
+
+void fmTxt::LayoutMain() {
+    const int w = m_area->width();
+    const int h = m_area->height();
+    const QSize cal = m_calendar->naturalSize();
+    const int k = m_fkeyShown ? qMax(pixelsFromTwips(kKeyBarTwips, logicalDpiY()),
+                                     m_keys->sizeHint().height())
+                              : 0;
+    const int gap = pixelsFromTwips(kGapTwips, logicalDpiX());
+    m_calendar->setGeometry(0, 0, cal.width(), cal.height());
+    m_list->setGeometry(0, cal.height(), cal.width(), qMax(0, h - cal.height() - k));
+    m_editor->setGeometry(cal.width() + gap, 0, qMax(0, w - cal.width() - gap), qMax(0, h - k));
+    m_keys->setVisible(k > 0);
+    if (k > 0)
+        m_keys->setGeometry(0, h - k, w, k);
+}
+
+bool fmTxt::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_area && event->type() == QEvent::Resize && !isMinimized())
+        LayoutMain();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void fmTxt::CloseMain(bool &cancel) {
@@ -51,7 +172,19 @@ void fmTxt::CloseMain(bool &cancel) {
     if (m_closed)
         return;
     SaveWinPos();
+    if (m_loaded) {
+        m_editor->ChkUdt(cancel);
+        if (cancel)
+            return;
+    }
     m_closed = true;
+    m_curKey.clear();
+    m_monthKeys.clear();
+    if (m_loaded) {
+        m_editor->cOff();
+        m_keys->cOff();
+        diary::DbClose();
+    }
     emit shutdownRequested();
 }
 
@@ -81,6 +214,9 @@ void fmTxt::RestoreWinPos() {
 
 void fmTxt::ShowFkeyBar(bool show, bool store) {
     m_fkeyShown = show;
+    m_keys->setVisible(show);
+    keepMinimumSize();
+    LayoutMain();
     m_menus.showFkeys->setChecked(show);
     if (store)
         storeFkeyShown(m_ini, show);
@@ -89,8 +225,13 @@ void fmTxt::ShowFkeyBar(bool show, bool store) {
 void fmTxt::SetCalCols(int index, bool store) {
     m_calColsIndex = qBound(0, index, 2);
     m_menus.calCols[m_calColsIndex]->setChecked(true);
+    m_calendar->setMonthColumns(m_calColsIndex + 1);
+    // A one-month calendar leaves the list too narrow for the summary: let it scroll sideways.
+    m_list->setScrollBars(m_calColsIndex == 0 ? 3 : 2);
     if (store)
         storeCalColsIndex(m_ini, m_calColsIndex);
+    keepMinimumSize();
+    LayoutMain();
 }
 
 } // namespace mainwin

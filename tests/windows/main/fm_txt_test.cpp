@@ -1,30 +1,21 @@
-#include "scripted_dialogs.h"
-#include "settings/yini.h"
-#include "windows/main/fm_txt.h"
+#include "keybar/ufky.h"
+#include "main_fixture.h"
+#include "platform/calendar.h"
+#include "platform/grid.h"
 #include "windows/main/win_pos.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace mainwin;
+using mainwintest::MainWindowTest;
+using platform::Answer;
 
 namespace {
-
-class FmTxtTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    testsupport::ScriptedDialogsGuard dialogs;
-    settings::yIni ini;
-    void SetUp() override {
-        bool ok = false;
-        ini.GetTxt(dir.filePath(QStringLiteral("User.xml")), ok);
-        ASSERT_TRUE(ok);
-    }
-};
 
 QStringList captions(const QMenu *menu) {
     QStringList out;
@@ -35,8 +26,8 @@ QStringList captions(const QMenu *menu) {
 
 } // namespace
 
-TEST_F(FmTxtTest, MenusCarryTheirCaptionsAndIndices) {
-    fmTxt w(ini);
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndIndices) {
+    fmTxt w(ini());
     const MainMenus &m = w.menus();
     QStringList bar;
     for (const QAction *a : w.menuBar()->actions())
@@ -52,65 +43,139 @@ TEST_F(FmTxtTest, MenusCarryTheirCaptionsAndIndices) {
     EXPECT_EQ(captions(m.options), (QStringList{"ﾌｧﾝｸｼｮﾝｷｰを表示", "ｶﾚﾝﾀﾞｰの列数"}));
     EXPECT_EQ(captions(m.options->actions().at(1)->menu()), (QStringList{"１列", "２列", "３列"}));
 
-    // Designed indices, with the gap at 3 of the operation menu.
     EXPECT_EQ(m.entry(OperationMenu, 5)->text(), QStringLiteral("更新(&U)"));
-    EXPECT_EQ(m.entry(OperationMenu, 11)->text(), QStringLiteral("終了(&X)"));
     EXPECT_EQ(m.entry(OperationMenu, 3), nullptr);
     EXPECT_EQ(m.entry(ReferenceMenu, 4)->text(), QStringLiteral("おととしの今頃"));
     EXPECT_EQ(m.entry(DateMenu, 3)->text(), QStringLiteral("本日"));
-    EXPECT_TRUE(m.entry(OperationMenu, 11)->isEnabled());
+    // The key bar's view of the menus: numbered arrays without separators, 1 the menu bar.
+    EXPECT_EQ(w.menuEntry(2, 4), nullptr);
+    EXPECT_EQ(w.menuEntry(10, 3), m.entry(DateMenu, 3));
+    EXPECT_EQ(w.menuEntry(1, 2), m.date->menuAction());
     EXPECT_TRUE(m.showFkeys->isCheckable());
 }
 
-TEST_F(FmTxtTest, PositionIsRestoredAndStored) {
-    writeWinPos(ini, {1500, 3000, 9000, 6000});
-    fmTxt w(ini);
-    w.LoadStep();
+TEST_F(MainWindowTest, FirstRunLaysOutTwoMonthsAndTheKeyBar) {
+    fmTxt &w = open();
     const int dpi = w.logicalDpiX();
-    EXPECT_EQ(w.pos(), QPoint(pixelsFromTwips(1500, dpi), pixelsFromTwips(3000, dpi)));
-    EXPECT_EQ(w.size(), QSize(pixelsFromTwips(9000, dpi), pixelsFromTwips(6000, dpi)));
+    EXPECT_EQ(w.size(), QSize(pixelsFromTwips(10000, dpi), pixelsFromTwips(10000, dpi)));
+    EXPECT_EQ(w.calendar()->monthColumns(), 2);
+    EXPECT_TRUE(w.menus().calCols[1]->isChecked());
+    EXPECT_TRUE(w.fkeyBarShown());
+    EXPECT_TRUE(w.menus().showFkeys->isChecked());
+    EXPECT_EQ(w.windowTitle(), QDate::currentDate().toString(QStringLiteral("yy/MM/dd")));
+    EXPECT_EQ(w.CurKey(), diary::entryKey(QDate::currentDate()));
 
-    w.move(pixelsFromTwips(3000, dpi), pixelsFromTwips(1500, dpi));
-    w.resize(pixelsFromTwips(6000, dpi), pixelsFromTwips(4500, dpi));
-    w.SaveWinPos();
-    EXPECT_EQ(readWinPos(ini), (WinRect{3000, 1500, 6000, 4500}));
+    w.show();
+    w.resize(900, 700);
+    const QRect cal = static_cast<QWidget *>(w.calendar())->geometry();
+    const QRect list = w.monthList()->geometry();
+    const QRect edit = w.editorControl()->geometry();
+    const QRect keys = w.keyBar()->geometry();
+    EXPECT_EQ(cal.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(list.top(), cal.bottom() + 1);
+    EXPECT_EQ(list.width(), cal.width());
+    EXPECT_GT(edit.left(), cal.right());
+    EXPECT_EQ(edit.right(), w.centralWidget()->width() - 1);
+    EXPECT_EQ(keys.top(), edit.bottom() + 1);
+    EXPECT_EQ(keys.bottom(), w.centralWidget()->height() - 1);
+
+    // Hiding the key bar gives its height to the list and the editor.
+    w.menus().showFkeys->trigger();
+    EXPECT_FALSE(w.keyBar()->isVisible());
+    EXPECT_EQ(w.monthList()->height(), list.height() + keys.height());
+    EXPECT_EQ(w.editorControl()->height(), edit.height() + keys.height());
+    EXPECT_FALSE(readFkeyShown(ini()));
+
+    // The window never gets smaller than the calendar over the key bar.
+    w.menus().showFkeys->trigger();
+    w.menus().calCols[2]->trigger();
+    w.resize(50, 50);
+    EXPECT_GE(w.centralWidget()->width(), w.calendar()->naturalSize().width());
+    EXPECT_GE(w.centralWidget()->height(),
+              w.calendar()->naturalSize().height() + w.keyBar()->height());
+    EXPECT_GE(w.monthList()->height(), 0);
 }
 
-TEST_F(FmTxtTest, OptionsAreRestoredAndStoredFromTheMenu) {
-    storeCalColsIndex(ini, 2);
-    storeFkeyShown(ini, false);
-    fmTxt w(ini);
-    w.LoadStep();
-    EXPECT_EQ(w.calColsIndex(), 2);
+TEST_F(MainWindowTest, PositionAndOptionsAreRestoredAndStored) {
+    writeWinPos(ini(), {1500, 3000, 12000, 9000});
+    storeCalColsIndex(ini(), 2);
+    storeFkeyShown(ini(), false);
+    fmTxt &w = open();
+    const int dpi = w.logicalDpiX();
+    EXPECT_EQ(w.pos(), QPoint(pixelsFromTwips(1500, dpi), pixelsFromTwips(3000, dpi)));
+    EXPECT_EQ(w.size(), QSize(pixelsFromTwips(12000, dpi), pixelsFromTwips(9000, dpi)));
+    EXPECT_EQ(w.calendar()->monthColumns(), 3);
     EXPECT_TRUE(w.menus().calCols[2]->isChecked());
-    EXPECT_FALSE(w.menus().calCols[1]->isChecked());
     EXPECT_FALSE(w.fkeyBarShown());
     EXPECT_FALSE(w.menus().showFkeys->isChecked());
 
     w.menus().calCols[0]->trigger();
-    w.menus().showFkeys->trigger();
-    EXPECT_EQ(readCalColsIndex(ini), 0);
-    EXPECT_TRUE(readFkeyShown(ini));
-    EXPECT_TRUE(w.menus().calCols[0]->isChecked());
+    EXPECT_EQ(readCalColsIndex(ini()), 0);
+    EXPECT_EQ(w.calendar()->monthColumns(), 1);
+    EXPECT_EQ(w.monthList()->scrollBars(), 3);
     EXPECT_FALSE(w.menus().calCols[2]->isChecked());
+
+    w.move(-pixelsFromTwips(600, dpi), pixelsFromTwips(1500, dpi));
+    w.SaveWinPos();
+    const WinRect stored = readWinPos(ini());
+    EXPECT_EQ(stored.left, 0);
+    EXPECT_EQ(stored.top, 1500);
+    EXPECT_EQ(stored.width, 12000 - 600);
 }
 
-TEST_F(FmTxtTest, ExitAndCloseBoxStorePositionAndAskForShutdownOnce) {
-    {
-        fmTxt w(ini);
-        QSignalSpy spy(&w, &fmTxt::shutdownRequested);
-        w.menus().entry(OperationMenu, 11)->trigger();
-        EXPECT_EQ(spy.count(), 1);
-        ini.GetGtx(QStringLiteral("位置"));
-        EXPECT_TRUE(ini.groupText().contains(QStringLiteral("<LEFT>")));
-        w.close();
-        EXPECT_EQ(spy.count(), 1);
-    }
-    {
-        fmTxt w(ini);
-        w.show();
-        QSignalSpy spy(&w, &fmTxt::shutdownRequested);
-        EXPECT_TRUE(w.close());
-        EXPECT_EQ(spy.count(), 1);
-    }
+TEST_F(MainWindowTest, CancelledCloseKeepsRunningAndWritesNothing) {
+    fmTxt &w = open();
+    w.show();
+    QSignalSpy shutdown(&w, &fmTxt::shutdownRequested);
+    w.pickDate(QDate(2024, 1, 15));
+    type(QStringLiteral("未保存"));
+
+    dialogs->answers.enqueue(Answer::Cancel);
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(dialogs->messages(), QStringList{QStringLiteral("現在の文書を保存しますか")});
+    EXPECT_EQ(shutdown.count(), 0);
+    // Start-up leaves an empty file; only an agreed close writes it.
+    EXPECT_EQ(QFileInfo(userDir + QStringLiteral("User.xml")).size(), 0);
+    EXPECT_EQ(w.CurKey(), QStringLiteral("240115"));
+    EXPECT_TRUE(diary::connection().isOpen());
+
+    // "終了(&X)" asks the same; Yes stores the entry, then the program shuts down.
+    dialogs->answers.enqueue(Answer::Yes);
+    w.menus().entry(OperationMenu, 11)->trigger();
+    EXPECT_EQ(shutdown.count(), 1);
+    EXPECT_GT(QFileInfo(userDir + QStringLiteral("User.xml")).size(), 0);
+    EXPECT_TRUE(w.CurKey().isEmpty());
+    EXPECT_FALSE(diary::connection().isOpen());
+    ASSERT_TRUE(diary::DbOpen(userDir, tplDir));
+    EXPECT_TRUE(diary::connection().load(QStringLiteral("240115")).has_value());
+
+    w.close();
+    EXPECT_EQ(shutdown.count(), 1);
+}
+
+TEST_F(MainWindowTest, UnreadableDiaryStopsTheLoad) {
+    QFile file(userDir + QStringLiteral("dbJvo.mdb"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a diary at all, but not empty either");
+    file.close();
+
+    fmTxt w(ini());
+    EXPECT_FALSE(w.LoadStep(userDir, tplDir));
+    EXPECT_FALSE(dialogs->messages().isEmpty());
+    EXPECT_TRUE(w.CurKey().isEmpty());
+    EXPECT_FALSE(w.menus().entry(DateMenu, 0)->isEnabled());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("not a diary at all, but not empty either"));
+}
+
+TEST_F(MainWindowTest, CompactionFromTheMenuKeepsTheEntries) {
+    fmTxt &w = open();
+    writeEntry(QDate(2024, 3, 1), QStringLiteral("三月"));
+    writeEntry(QDate(2024, 3, 2), QStringLiteral("消す"));
+    w.fnMenu(OperationMenu, 7);
+    w.menus().compact->trigger();
+    EXPECT_TRUE(diary::connection().isOpen());
+    EXPECT_TRUE(diary::connection().load(QStringLiteral("240301")).has_value());
+    EXPECT_FALSE(diary::connection().load(QStringLiteral("240302")).has_value());
+    EXPECT_TRUE(dialogs->shown.isEmpty());
 }

@@ -1,0 +1,105 @@
+#include "windows/main/fm_txt.h"
+
+#include "diary/connection.h"
+#include "diary/keys.h"
+#include "editor/interface.h"
+#include "platform/calendar.h"
+#include "platform/grid.h"
+
+#include <QSet>
+
+namespace mainwin {
+
+void fmTxt::pickDate(const QDate &date) {
+    m_calendar->setDate(date);
+    FillMonthList(false);
+    LoadEntry();
+}
+
+void fmTxt::LoadEntry() {
+    bool cancel = false;
+    m_editor->ChkUdt(cancel);
+    if (cancel)
+        return;
+    const QDate date = m_calendar->date();
+    m_curKey = diary::entryKey(date);
+    setWindowTitle(date.toString(QStringLiteral("yy/MM/dd")));
+
+    const qsizetype p = m_monthKeys.indexOf(m_curKey + QLatin1Char('.'));
+    if (p >= 0 && p % 7 == 0)
+        m_list->setActiveRow(int(p / 7) + 1);
+
+    bool ok = true;
+    const std::optional<diary::DiaryRow> row = diary::connection().load(m_curKey, &ok);
+    if (row) {
+        bool loaded = false;
+        m_editor->SetData(row->document, loaded);
+    } else {
+        m_editor->rtAct(2);
+    }
+}
+
+void fmTxt::SaveEntry() {
+    if (m_curKey.isEmpty())
+        return;
+    QByteArray document;
+    QString text;
+    QString title;
+    bool ok = false;
+    m_editor->GetData(document, text, title, ok);
+    if (!ok)
+        return;
+    diary::connection().saveEntry(m_curKey, text, document);
+    FillMonthList(true);
+}
+
+void fmTxt::DeleteEntry() {
+    if (m_curKey.isEmpty())
+        return;
+    diary::connection().remove(m_curKey);
+    FillMonthList(false);
+    openListRow(m_list->activeRow());
+}
+
+void fmTxt::openListRow(int row) {
+    const QString key = m_monthKeys.mid(7 * (row - 1), 6);
+    const QDate date = row > 0 ? diary::keyToDate(key) : QDate();
+    // A row that no longer holds a date (the month became empty, or the row lies past the end)
+    // reloads the calendar's date.
+    if (date.isValid())
+        m_calendar->setDate(date);
+    LoadEntry();
+    m_list->setFocus();
+}
+
+void fmTxt::FillMonthList(bool select) {
+    m_monthKeys.clear();
+    const QList<diary::DiaryRow> rows =
+        diary::connection().monthList(diary::monthPrefix(m_calendar->date()));
+    m_list->setRowCount(int(rows.size()));
+    int selected = 0;
+    for (int i = 1; i <= rows.size(); ++i) {
+        const diary::DiaryRow &row = rows.at(i - 1);
+        m_monthKeys += row.key + QLatin1Char('.');
+        m_list->setCellText(1, i, diary::displayKey(row.key));
+        m_list->setCellText(2, i, row.summary);
+        if (select && row.key == m_curKey)
+            selected = i;
+    }
+    if (selected > 0)
+        m_list->setActiveRow(selected);
+    refreshBoldDays();
+}
+
+void fmTxt::refreshBoldDays() {
+    if (!m_loaded)
+        return;
+    for (const QDate &month : m_calendar->visibleMonths()) {
+        QSet<int> days;
+        for (const diary::DiaryRow &row : diary::connection().monthList(diary::monthPrefix(month)))
+            days.insert(diary::keyToDate(row.key).day());
+        m_calendar->setBoldDays(month.year(), month.month(), days);
+    }
+}
+
+} // namespace mainwin
