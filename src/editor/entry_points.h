@@ -25,11 +25,13 @@ public:
     virtual bool insertDocument(uTxm &) { return false; }          // 30
     virtual bool insertTextFile(uTxm &) { return false; }          // 32
 
-    // Pictures, objects and paste.
-    virtual bool paste(uTxm &, const QString &) { return false; } // 15, "TXT"/"PIC"/"OBJ"/""
-    virtual bool insertPicture(uTxm &, int) { return false; }     // 33, 34, 35
-    virtual bool insertTextFrame(uTxm &) { return false; }        // 40
-    virtual bool insertObject(uTxm &, int) { return false; }      // 41 to 44
+    // Pictures, objects and paste. Until the paste part is installed, paste is the surface's
+    // own (fields kept inside the program, rich text and plain text from elsewhere), so that
+    // Ctrl+V works from the first day.
+    virtual bool paste(uTxm &editor, const QString &kind);    // 15, "TXT"/"PIC"/"OBJ"/""
+    virtual bool insertPicture(uTxm &, int) { return false; } // 33, 34, 35
+    virtual bool insertTextFrame(uTxm &) { return false; }    // 40
+    virtual bool insertObject(uTxm &, int) { return false; }  // 41 to 44
 
     // Markers.
     virtual bool tidy(uTxm &) { return false; }                          // 24

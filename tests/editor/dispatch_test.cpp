@@ -323,3 +323,25 @@ TEST_F(DispatchTest, TextFramesAreEmptied) {
     surface().selectTextFrame(0);
     EXPECT_TRUE(surface().text().startsWith(QStringLiteral("本文")));
 }
+
+namespace editortest {
+
+// Until the paste part is installed, command 15 pastes through the surface, keeping fields.
+TEST_F(EditorTest, PasteWithoutThePastePartKeepsFieldsAndMarksTheDocumentChanged) {
+    type(QStringLiteral("前 "));
+    const int id = surface().insertField(QStringLiteral("公園"));
+    ASSERT_GT(id, 0);
+    surface().setFieldData(QStringLiteral("https://example.test/"), id);
+    surface().select(surface().fieldStart(id) - 1, 2);
+    ASSERT_TRUE(surface().clipboard(platform::TextSurface::ClipCopy));
+    surface().setSelStart(surface().textLength());
+    editor->rtAct(15, QString());
+    EXPECT_EQ(surface().text(), QStringLiteral("前 公園公園"));
+    EXPECT_EQ(surface().fieldIds().size(), 2);
+    const int pasted = surface().nextField(id);
+    ASSERT_GT(pasted, 0);
+    EXPECT_EQ(surface().fieldData(pasted), QStringLiteral("https://example.test/"));
+    EXPECT_TRUE(editor->bDcEdt());
+}
+
+} // namespace editortest
