@@ -1,5 +1,6 @@
 #include "app/app_start.h"
 
+#include "app/listing_link.h"
 #include "app/single_instance.h"
 #include "platform/dialogs.h"
 #include "settings/app_values.h"
@@ -9,11 +10,13 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <memory>
 
 namespace appshell {
 namespace {
 
 QPointer<mainwin::fmTxt> g_main;
+std::unique_ptr<ListingLink> g_listing;
 
 SingleInstance &instanceLock() {
     static SingleInstance lock;
@@ -64,12 +67,15 @@ bool AppStart(const QString &exeFile) {
 
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
+    g_listing = std::make_unique<ListingLink>(g_main);
+    g_main->setListingWindow(g_listing.get());
     platform::setDialogParent(g_main);
     if (!g_main->LoadStep(app.userDir, app.tplDir)) {
         // The diary could not be opened and the user has been told: an empty diary in its
         // place would hide the entries.
         platform::setDialogParent(nullptr);
         delete g_main;
+        g_listing.reset();
         instanceLock().release();
         stopStarting({});
         return false;

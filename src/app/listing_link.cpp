@@ -1,0 +1,48 @@
+#include "app/listing_link.h"
+
+#include "editor/interface.h"
+#include "windows/entry_edit/sbedt.h"
+#include "windows/main/fm_txt.h"
+#include "windows/search/sbfnd.h"
+
+namespace appshell {
+namespace {
+
+// The main window's editor inside its frame.
+QRect editorArea(const mainwin::fmTxt &main) {
+    const QWidget *editor = main.editorControl();
+    const QPoint inFrame = editor->mapTo(&main, QPoint(0, 0)) +
+                           (main.geometry().topLeft() - main.frameGeometry().topLeft());
+    return QRect(inFrame, editor->size());
+}
+
+} // namespace
+
+ListingLink::ListingLink(mainwin::fmTxt *main) : m_main(main) {}
+
+searchwin::sbFnd &ListingLink::listing() {
+    searchwin::sbFnd &window = searchwin::sbFnd::instance();
+    if (m_main)
+        window.setPlacement(m_main->frameGeometry(), editorArea(*m_main));
+    if (m_connected != &window) {
+        m_connected = &window;
+        QObject::connect(&window, &searchwin::sbFnd::entryRequested, &window,
+                         [main = m_main](const QString &key) {
+                             entryedit::sbEdt &edit = entryedit::sbEdt::instance();
+                             if (main)
+                                 edit.setPlacement(main->frameGeometry(), editorArea(*main));
+                             edit.ActDc(key);
+                         });
+    }
+    return window;
+}
+
+void ListingLink::ActDate(const QString &sCp, const QString &sDt) {
+    listing().ActDate(sCp, sDt);
+}
+
+void ListingLink::ActWd(const QString &sWd) {
+    listing().ActWd(sWd);
+}
+
+} // namespace appshell

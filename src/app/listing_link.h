@@ -1,0 +1,33 @@
+#pragma once
+
+#include "windows/main/listing.h"
+
+#include <QPointer>
+
+namespace mainwin {
+class fmTxt;
+}
+namespace searchwin {
+class sbFnd;
+}
+
+namespace appshell {
+
+// The main window's reference commands reach the one search and recent-list window through
+// this link; a date clicked there opens the entry edit window. Both windows are placed over the
+// main window's editor on their first display.
+class ListingLink final : public mainwin::ListingWindow {
+public:
+    explicit ListingLink(mainwin::fmTxt *main);
+
+    void ActDate(const QString &sCp, const QString &sDt) override;
+    void ActWd(const QString &sWd) override;
+
+private:
+    searchwin::sbFnd &listing();
+
+    QPointer<mainwin::fmTxt> m_main;
+    QPointer<searchwin::sbFnd> m_connected;
+};
+
+} // namespace appshell
