@@ -32,6 +32,10 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("%usr%");
         ini.close();
+        // The empty diary the program copies on first use.
+        QDir().mkpath(bin + QStringLiteral("/apData"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DRJVO_TEMPLATE_DIR "/dbJvo.mdb"),
+                                bin + QStringLiteral("/apData/dbJvo.mdb")));
         shell->folders.insert(26, tmp.filePath(QStringLiteral("data")) + u'/');
         userDir = tmp.filePath(QStringLiteral("data/Brenvik/drJvo")) + u'/';
     }
@@ -114,6 +118,24 @@ TEST_F(AppStartTest, LockLeftByACrashedCopyIsTakenOver) {
 
     ASSERT_TRUE(appshell::AppStart(exe));
     EXPECT_TRUE(dialogs->messages().isEmpty());
+}
+
+TEST_F(AppStartTest, UnreadableDiaryEndsTheStart) {
+    QDir().mkpath(userDir);
+    QFile db(userDir + QStringLiteral("dbJvo.mdb"));
+    ASSERT_TRUE(db.open(QIODevice::WriteOnly));
+    db.write("not a diary");
+    db.close();
+
+    EXPECT_FALSE(appshell::AppStart(exe));
+    EXPECT_FALSE(dialogs->messages().isEmpty());
+    EXPECT_EQ(appshell::mainWindow(), nullptr);
+    EXPECT_FALSE(settings::appValues().appRunning);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(readBytes(userDir + QStringLiteral("dbJvo.mdb")), QByteArray("not a diary"));
+    // The lock is given back: a later start may try again.
+    appshell::SingleInstance next;
+    EXPECT_TRUE(next.acquire(userDir, QStringLiteral("drJvo")));
 }
 
 TEST(SingleInstance, OneHolderPerFolder) {
