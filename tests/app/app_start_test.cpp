@@ -4,7 +4,9 @@
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"
 #include "settings/cp932.h"
+#include "windows/entry_edit/sbedt.h"
 #include "windows/main/fm_txt.h"
+#include "windows/search/sbfnd.h"
 
 #include <QApplication>
 #include <QDir>
@@ -136,6 +138,22 @@ TEST_F(AppStartTest, UnreadableDiaryEndsTheStart) {
     // The lock is given back: a later start may try again.
     appshell::SingleInstance next;
     EXPECT_TRUE(next.acquire(userDir, QStringLiteral("drJvo")));
+}
+
+TEST_F(AppStartTest, ReferenceCommandsOpenTheListingAndItsDatesTheEditWindow) {
+    ASSERT_TRUE(appshell::AppStart(exe));
+    mainwin::fmTxt *main = appshell::mainWindow();
+    main->fnMenu(mainwin::ReferenceMenu, 2);
+    searchwin::sbFnd &listing = searchwin::sbFnd::instance();
+    EXPECT_TRUE(listing.isVisible());
+    EXPECT_EQ(listing.windowTitle(), QStringLiteral("最近の日記"));
+
+    emit listing.entryRequested(QStringLiteral("240115"));
+    EXPECT_EQ(entryedit::sbEdt::instance().EditKey(), QStringLiteral("240115"));
+    EXPECT_TRUE(entryedit::sbEdt::instance().isVisible());
+    main->close();
+    searchwin::sbFnd::releaseInstance();
+    entryedit::sbEdt::releaseInstance();
 }
 
 TEST(SingleInstance, OneHolderPerFolder) {

@@ -122,3 +122,19 @@ TEST_F(MainWindowTest, DeleteOpensTheActiveRowOrTheCalendarDate) {
     EXPECT_TRUE(editorText().trimmed().isEmpty());
     EXPECT_TRUE(diary::connection().load(QStringLiteral("231231")).has_value());
 }
+
+TEST_F(MainWindowTest, EveryShownMonthMarksItsEntryDays) {
+    fmTxt &w = open();
+    writeEntry(QDate(2024, 1, 20), QStringLiteral("一月"));
+    writeEntry(QDate(2024, 2, 3), QStringLiteral("二月"));
+    writeEntry(QDate(2024, 3, 9), QStringLiteral("三月"));
+    w.pickDate(QDate(2024, 2, 10));
+    w.calendar()->setFirstVisibleMonth(QDate(2024, 1, 1));
+    EXPECT_TRUE(w.calendar()->isBold(QDate(2024, 1, 20)));
+    EXPECT_TRUE(w.calendar()->isBold(QDate(2024, 2, 3)));
+    EXPECT_FALSE(w.calendar()->isBold(QDate(2024, 2, 10)));
+    w.calendar()->setFirstVisibleMonth(QDate(2024, 2, 1));
+    EXPECT_TRUE(w.calendar()->isBold(QDate(2024, 3, 9)));
+    // Scrolling alone leaves the month list on the picked date's month.
+    EXPECT_EQ(w.MonthKeys(), QStringLiteral("240203."));
+}
