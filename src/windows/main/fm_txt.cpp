@@ -174,6 +174,8 @@ void fmTxt::CloseMain(bool &cancel) {
     SaveWinPos();
     if (m_loaded) {
         m_editor->ChkUdt(cancel);
+        if (saveFailed())
+            cancel = true;
         if (cancel)
             return;
     }

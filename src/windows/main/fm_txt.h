@@ -95,6 +95,7 @@ private:
     void search();
     void editorCommand(int code);
     void keepMinimumSize();
+    bool saveFailed();
 
     settings::yIni &m_ini;
     MainMenus m_menus;
@@ -110,6 +111,7 @@ private:
     int m_calColsIndex = 1;
     bool m_loaded = false;
     bool m_closed = false;
+    bool m_saveFailed = false;
 };
 
 } // namespace mainwin

@@ -33,6 +33,7 @@ void fmTxt::fnMenu(int iMenu, int iNdx) {
             break;
         case 5:
             m_editor->rtAct(4);
+            saveFailed();
             break;
         case 7:
             DeleteEntry();

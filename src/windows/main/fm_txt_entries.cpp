@@ -4,6 +4,7 @@
 #include "diary/keys.h"
 #include "editor/interface.h"
 #include "platform/calendar.h"
+#include "platform/dialogs.h"
 #include "platform/grid.h"
 
 #include <QSet>
@@ -19,7 +20,7 @@ void fmTxt::pickDate(const QDate &date) {
 void fmTxt::LoadEntry() {
     bool cancel = false;
     m_editor->ChkUdt(cancel);
-    if (cancel)
+    if (cancel || saveFailed())
         return;
     const QDate date = m_calendar->date();
     m_curKey = diary::entryKey(date);
@@ -47,10 +48,22 @@ void fmTxt::SaveEntry() {
     QString title;
     bool ok = false;
     m_editor->GetData(document, text, title, ok);
-    if (!ok)
+    if (!ok || !diary::connection().saveEntry(m_curKey, text, document)) {
+        // The editor takes a save request as done; the document must stay marked as changed.
+        m_saveFailed = true;
+        platform::dialogs().message(QStringLiteral("日誌を保存できませんでした"),
+                                    platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
-    diary::connection().saveEntry(m_curKey, text, document);
+    }
     FillMonthList(true);
+}
+
+bool fmTxt::saveFailed() {
+    if (!m_saveFailed)
+        return false;
+    m_saveFailed = false;
+    m_editor->setBDcEdt(true);
+    return true;
 }
 
 void fmTxt::DeleteEntry() {

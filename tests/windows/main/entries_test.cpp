@@ -138,3 +138,32 @@ TEST_F(MainWindowTest, EveryShownMonthMarksItsEntryDays) {
     // Scrolling alone leaves the month list on the picked date's month.
     EXPECT_EQ(w.MonthKeys(), QStringLiteral("240203."));
 }
+
+TEST_F(MainWindowTest, FailedSaveKeepsTheDocumentChangedAndTheDate) {
+    fmTxt &w = open();
+    w.pickDate(QDate(2024, 1, 15));
+    type(QStringLiteral("大事なこと"));
+    diary::DbClose();
+
+    w.fnMenu(OperationMenu, 5);
+    EXPECT_EQ(dialogs->messages(), QStringList{QStringLiteral("日誌を保存できませんでした")});
+    EXPECT_TRUE(editor().bDcEdt());
+    EXPECT_TRUE(w.menus().entry(OperationMenu, 5)->isEnabled());
+
+    // Yes to the save question fails too: the editor stays on the date it belongs to.
+    dialogs->answers.enqueue(Answer::Yes);
+    w.pickDate(QDate(2024, 1, 16));
+    EXPECT_EQ(w.CurKey(), QStringLiteral("240115"));
+    EXPECT_TRUE(editor().bDcEdt());
+    EXPECT_TRUE(editorText().startsWith(QStringLiteral("大事なこと")));
+
+    dialogs->answers.enqueue(Answer::Yes);
+    bool cancel = false;
+    w.CloseMain(cancel);
+    EXPECT_TRUE(cancel);
+
+    ASSERT_TRUE(diary::DbOpen(userDir, tplDir));
+    w.fnMenu(OperationMenu, 5);
+    EXPECT_FALSE(editor().bDcEdt());
+    EXPECT_TRUE(diary::connection().load(QStringLiteral("240115")).has_value());
+}
