@@ -45,4 +45,10 @@ void ListingLink::ActWd(const QString &sWd) {
     listing().ActWd(sWd);
 }
 
+bool ListingLink::closeEntryWindows() {
+    // The edit window saves into the diary, so it has to close while the diary is still open.
+    entryedit::sbEdt *edit = entryedit::sbEdt::existing();
+    return !edit || !edit->isVisible() || edit->close();
+}
+
 } // namespace appshell

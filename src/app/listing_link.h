@@ -22,6 +22,7 @@ public:
 
     void ActDate(const QString &sCp, const QString &sDt) override;
     void ActWd(const QString &sWd) override;
+    bool closeEntryWindows() override;
 
 private:
     searchwin::sbFnd &listing();

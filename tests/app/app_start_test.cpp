@@ -1,5 +1,8 @@
 #include "app/app_start.h"
 #include "app/single_instance.h"
+#include "diary/connection.h"
+#include "editor/interface.h"
+#include "platform/text_surface.h"
 #include "recording_shell.h"
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"
@@ -152,6 +155,34 @@ TEST_F(AppStartTest, ReferenceCommandsOpenTheListingAndItsDatesTheEditWindow) {
     EXPECT_EQ(entryedit::sbEdt::instance().EditKey(), QStringLiteral("240115"));
     EXPECT_TRUE(entryedit::sbEdt::instance().isVisible());
     main->close();
+    searchwin::sbFnd::releaseInstance();
+    entryedit::sbEdt::releaseInstance();
+}
+
+// The edit window is asked first when the program closes: Cancel there keeps everything open,
+// Yes saves into the still open diary.
+TEST_F(AppStartTest, ClosingAsksTheEditWindowWhileTheDiaryIsOpen) {
+    ASSERT_TRUE(appshell::AppStart(exe));
+    mainwin::fmTxt *main = appshell::mainWindow();
+    entryedit::sbEdt &edit = entryedit::sbEdt::instance();
+    ASSERT_TRUE(edit.ActDc(QStringLiteral("240115")));
+    edit.uTxm().surface().setSelText(QStringLiteral("編集中の文"));
+    ASSERT_TRUE(edit.uTxm().bDcEdt());
+
+    dialogs->answers.enqueue(platform::Answer::Cancel);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(edit.isVisible());
+    EXPECT_TRUE(settings::appValues().appRunning);
+
+    dialogs->answers.enqueue(platform::Answer::Yes); // the edit window's question
+    EXPECT_TRUE(main->close());
+    EXPECT_FALSE(edit.isVisible());
+    // The entry reached the diary before it closed.
+    ASSERT_TRUE(diary::DbOpen(userDir, QString()));
+    const auto row = diary::connection().load(QStringLiteral("240115"));
+    ASSERT_TRUE(row.has_value());
+    EXPECT_TRUE(row->text.contains(QStringLiteral("編集中の文")));
+    diary::DbClose();
     searchwin::sbFnd::releaseInstance();
     entryedit::sbEdt::releaseInstance();
 }

@@ -41,6 +41,10 @@ void sbEdt::releaseInstance() {
     delete s_instance.data();
 }
 
+sbEdt *sbEdt::existing() {
+    return s_instance.data();
+}
+
 void sbEdt::setPlacement(const QRect &mainWindow, const QRect &editorArea) {
     m_placement = editPlacement(mainWindow, editorArea, logicalDpiY());
 }

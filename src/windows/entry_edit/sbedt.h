@@ -25,6 +25,8 @@ public:
     // after a close() that was not cancelled, so unsaved changes were offered).
     static sbEdt &instance();
     static void releaseInstance();
+    // The instance when one was created, without creating it.
+    static sbEdt *existing();
 
     // Where the window goes on its first display: over the lower 70 % of the host's editor
     // area. mainWindow is the host's frame in screen coordinates, editorArea the editor's

@@ -1,4 +1,5 @@
 #include "windows/main/fm_txt.h"
+#include "windows/main/listing.h"
 
 #include "diary/connection.h"
 #include "editor/interface.h"
@@ -172,6 +173,10 @@ void fmTxt::CloseMain(bool &cancel) {
     if (m_closed)
         return;
     SaveWinPos();
+    if (m_loaded && m_listing && !m_listing->closeEntryWindows()) {
+        cancel = true;
+        return;
+    }
     if (m_loaded) {
         m_editor->ChkUdt(cancel);
         if (saveFailed())

@@ -13,6 +13,9 @@ public:
     virtual void ActDate(const QString &sCp, const QString &sDt) = 0;
     // The entries whose text contains sWd.
     virtual void ActWd(const QString &sWd) = 0;
+    // Closes the windows that edit entries on their own before the diary closes; false when the
+    // user chose to keep one open.
+    virtual bool closeEntryWindows() { return true; }
 };
 
 } // namespace mainwin
