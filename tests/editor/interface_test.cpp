@@ -2,6 +2,7 @@
 #include "editor/colours.h"
 #include "editor_fixture.h"
 #include "settings/yini.h"
+#include "test_images.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -17,13 +18,7 @@ using platform::Answer;
 namespace {
 
 QByteArray pngBytes() {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return testsupport::pngBytes(8, 8, Qt::red);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "html/yhtm.h"
 #include "platform/text_surface.h"
 #include "settings/user_styles.h"
+#include "test_images.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,13 +14,7 @@
 namespace {
 
 QByteArray pngBytes() {
-    QImage image(24, 16, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return testsupport::pngBytes(24, 16, Qt::darkCyan);
 }
 
 QString readUtf8(const QString &path) {

@@ -1,4 +1,5 @@
 #include "platform/docx/docx_codec.h"
+#include "test_images.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -46,13 +47,7 @@ QByteArray part(const char *root, const QByteArray &body) {
 }
 
 QByteArray pngBytes() {
-    QImage image(6, 4, QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return testsupport::pngBytes(6, 4, Qt::magenta);
 }
 
 // A package shaped like the ones word processors write: styles with inheritance, a numbered
