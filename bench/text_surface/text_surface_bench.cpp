@@ -13,9 +13,9 @@ using platform::TextSurface;
 
 namespace {
 
-QByteArray picture(int seed) {
+QByteArray picture(int index) {
     QImage image(120, 80, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv((seed * 37) % 360, 180, 220));
+    image.fill(QColor::fromHsv((index * 37) % 360, 180, 220));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
