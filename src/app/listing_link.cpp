@@ -27,14 +27,24 @@ searchwin::sbFnd &ListingLink::listing() {
     if (m_connected != &window) {
         m_connected = &window;
         QObject::connect(&window, &searchwin::sbFnd::entryRequested, &window,
-                         [main = m_main](const QString &key) {
-                             entryedit::sbEdt &edit = entryedit::sbEdt::instance();
-                             if (main)
-                                 edit.setPlacement(main->frameGeometry(), editorArea(*main));
-                             edit.ActDc(key);
-                         });
+                         [this](const QString &key) { openEntry(key); });
     }
     return window;
+}
+
+void ListingLink::openEntry(const QString &key) {
+    entryedit::sbEdt &edit = entryedit::sbEdt::instance();
+    if (m_main)
+        edit.setPlacement(m_main->frameGeometry(), editorArea(*m_main));
+    if (m_editConnected != &edit) {
+        m_editConnected = &edit;
+        // A summary changed in the edit window shows in the month list at once.
+        QObject::connect(&edit, &entryedit::sbEdt::entrySaved, &edit, [main = m_main] {
+            if (main)
+                main->FillMonthList(true);
+        });
+    }
+    edit.ActDc(key);
 }
 
 void ListingLink::ActDate(const QString &sCp, const QString &sDt) {

@@ -10,6 +10,9 @@ class fmTxt;
 namespace searchwin {
 class sbFnd;
 }
+namespace entryedit {
+class sbEdt;
+}
 
 namespace appshell {
 
@@ -26,9 +29,11 @@ public:
 
 private:
     searchwin::sbFnd &listing();
+    void openEntry(const QString &key);
 
     QPointer<mainwin::fmTxt> m_main;
     QPointer<searchwin::sbFnd> m_connected;
+    QPointer<entryedit::sbEdt> m_editConnected;
 };
 
 } // namespace appshell

@@ -1,7 +1,9 @@
 #include "app/app_start.h"
 #include "app/single_instance.h"
 #include "diary/connection.h"
+#include "diary/keys.h"
 #include "editor/interface.h"
+#include "platform/grid.h"
 #include "platform/text_surface.h"
 #include "recording_shell.h"
 #include "scripted_dialogs.h"
@@ -154,6 +156,20 @@ TEST_F(AppStartTest, ReferenceCommandsOpenTheListingAndItsDatesTheEditWindow) {
     emit listing.entryRequested(QStringLiteral("240115"));
     EXPECT_EQ(entryedit::sbEdt::instance().EditKey(), QStringLiteral("240115"));
     EXPECT_TRUE(entryedit::sbEdt::instance().isVisible());
+
+    // Saving today's entry there shows its title in the main window's month list.
+    const QString today = diary::entryKey(QDate::currentDate());
+    emit listing.entryRequested(today);
+    entryedit::sbEdt &edit = entryedit::sbEdt::instance();
+    edit.uTxm().setTitle(QStringLiteral("編集窓で付けた題"));
+    edit.uTxm().surface().setSelText(QStringLiteral("本文"));
+    ASSERT_TRUE(edit.saveEntry());
+    const platform::Grid *list = main->monthList();
+    ASSERT_GE(list->rowCount(), 1);
+    bool shown = false;
+    for (int row = 1; row <= list->rowCount(); ++row)
+        shown = shown || list->cellText(2, row) == QStringLiteral("編集窓で付けた題");
+    EXPECT_TRUE(shown);
     main->close();
     searchwin::sbFnd::releaseInstance();
     entryedit::sbEdt::releaseInstance();
