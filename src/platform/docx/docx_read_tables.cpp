@@ -54,6 +54,19 @@ Border readBorder(const QXmlStreamReader &xml) {
     return b;
 }
 
+// One side of a cell's border, through that side's three setters.
+void applyCellBorder(QTextTableCellFormat &format, const Border &border,
+                     void (QTextTableCellFormat::*setWidth)(qreal),
+                     void (QTextTableCellFormat::*setStyle)(QTextFrameFormat::BorderStyle),
+                     void (QTextTableCellFormat::*setBrush)(const QBrush &)) {
+    if (!border.given)
+        return;
+    (format.*setWidth)(border.width);
+    (format.*setStyle)(border.style);
+    if (border.color.isValid())
+        (format.*setBrush)(border.color);
+}
+
 // Reads w:tblBorders / w:tcBorders into top, left, bottom, right.
 std::array<Border, 4> readBorders(QXmlStreamReader &xml) {
     std::array<Border, 4> borders;
@@ -127,30 +140,18 @@ CellInfo readCellProperties(QXmlStreamReader &xml) {
                                                            : QTextCharFormat::AlignTop);
         } else if (n == L("tcBorders")) {
             const auto b = readBorders(xml);
-            if (b[0].given) {
-                native.setTopBorder(b[0].width);
-                native.setTopBorderStyle(b[0].style);
-                if (b[0].color.isValid())
-                    native.setTopBorderBrush(b[0].color);
-            }
-            if (b[1].given) {
-                native.setLeftBorder(b[1].width);
-                native.setLeftBorderStyle(b[1].style);
-                if (b[1].color.isValid())
-                    native.setLeftBorderBrush(b[1].color);
-            }
-            if (b[2].given) {
-                native.setBottomBorder(b[2].width);
-                native.setBottomBorderStyle(b[2].style);
-                if (b[2].color.isValid())
-                    native.setBottomBorderBrush(b[2].color);
-            }
-            if (b[3].given) {
-                native.setRightBorder(b[3].width);
-                native.setRightBorderStyle(b[3].style);
-                if (b[3].color.isValid())
-                    native.setRightBorderBrush(b[3].color);
-            }
+            applyCellBorder(native, b[0], &QTextTableCellFormat::setTopBorder,
+                            &QTextTableCellFormat::setTopBorderStyle,
+                            &QTextTableCellFormat::setTopBorderBrush);
+            applyCellBorder(native, b[1], &QTextTableCellFormat::setLeftBorder,
+                            &QTextTableCellFormat::setLeftBorderStyle,
+                            &QTextTableCellFormat::setLeftBorderBrush);
+            applyCellBorder(native, b[2], &QTextTableCellFormat::setBottomBorder,
+                            &QTextTableCellFormat::setBottomBorderStyle,
+                            &QTextTableCellFormat::setBottomBorderBrush);
+            applyCellBorder(native, b[3], &QTextTableCellFormat::setRightBorder,
+                            &QTextTableCellFormat::setRightBorderStyle,
+                            &QTextTableCellFormat::setRightBorderBrush);
             continue;
         } else if (n == L("tcMar")) {
             std::array<bool, 4> given{};

@@ -62,10 +62,8 @@ void StyleSheet::read(const QByteArray &bytes, const ThemeFonts *theme) {
     }
 }
 
-ParagraphProps StyleSheet::paragraph(const QString &styleId) const {
-    if (const auto it = m_resolved.constFind(styleId); it != m_resolved.cend())
-        return *it;
-    // The chain from the style up to its root, then applied root first.
+// The chain from a style up to its root, root first, so that later entries override.
+QList<const StyleSheet::Style *> StyleSheet::chainOf(const QString &styleId) const {
     QList<const Style *> chain;
     QString id = styleId;
     while (!id.isEmpty() && chain.size() < kMaxStyleDepth) {
@@ -75,6 +73,13 @@ ParagraphProps StyleSheet::paragraph(const QString &styleId) const {
         chain.prepend(&*it);
         id = it->basedOn;
     }
+    return chain;
+}
+
+ParagraphProps StyleSheet::paragraph(const QString &styleId) const {
+    if (const auto it = m_resolved.constFind(styleId); it != m_resolved.cend())
+        return *it;
+    const QList<const Style *> chain = chainOf(styleId);
     ParagraphProps result;
     result.block = m_defaultBlock;
     result.mark = m_defaultRun;
@@ -91,15 +96,7 @@ ParagraphProps StyleSheet::paragraph(const QString &styleId) const {
 }
 
 QTextCharFormat StyleSheet::characterStyle(const QString &styleId) const {
-    QList<const Style *> chain;
-    QString id = styleId;
-    while (!id.isEmpty() && chain.size() < kMaxStyleDepth) {
-        const auto it = m_styles.constFind(id);
-        if (it == m_styles.cend())
-            break;
-        chain.prepend(&*it);
-        id = it->basedOn;
-    }
+    const QList<const Style *> chain = chainOf(styleId);
     QTextCharFormat format;
     for (const Style *s : chain)
         format.merge(s->props.mark);

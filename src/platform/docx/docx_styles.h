@@ -25,6 +25,8 @@ private:
         QString basedOn;
         ParagraphProps props; // props.mark holds the style's run properties
     };
+    QList<const Style *> chainOf(const QString &styleId) const;
+
     QTextCharFormat m_defaultRun;
     QTextBlockFormat m_defaultBlock;
     QString m_defaultParagraph;
