@@ -3,7 +3,7 @@
 #include "app/app_start.h"
 #include "diary/keys.h"
 #include "diary/store.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "settings/app_values.h"
 #include "windows/main/fm_txt.h"
 

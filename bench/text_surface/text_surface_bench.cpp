@@ -1,7 +1,7 @@
 // Save to memory and load from memory in formats 3 and 9 for a typical diary entry (2,000
 // characters, one picture, one small table, three links) and a large one (100,000 characters,
 // 20 pictures, 10 tables). Targets: typical under 5 ms each way, large under 150 ms.
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // Speed of the editing view, the page renderer and PDF export on a 100,000-character entry.
-#include "platform/page_renderer.h"
-#include "platform/pdf_writer.h"
-#include "platform/text_view.h"
+#include "platform/view/page_renderer.h"
+#include "platform/view/pdf_writer.h"
+#include "platform/view/text_view.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Shows an entry with a header, a table, a picture and Japanese text in the editing view and
 // saves a picture of the window: text_view_demo <normal|page> <zoom> <out.png> [pdf|header]
-#include "platform/pdf_writer.h"
-#include "platform/text_view.h"
+#include "platform/view/pdf_writer.h"
+#include "platform/view/text_view.h"
 
 #include <QApplication>
 #include <QBuffer>

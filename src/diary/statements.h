@@ -6,11 +6,6 @@
 // the text.
 namespace diary::sql {
 
-// The document of a date (main window load).
-inline const QString LoadDocument = QStringLiteral("SELECT ob文書 FROM ms日誌 WHERE sk日付 = ?");
-// Document and summary of a date (entry edit window load).
-inline const QString LoadForEdit =
-    QStringLiteral("SELECT ob文書, sz文書 FROM ms日誌 WHERE sk日付 = ?");
 // The whole row of a date.
 inline const QString LoadEntry =
     QStringLiteral("SELECT sk日付, sz文書, st文書, ob文書, dy更新 FROM ms日誌 WHERE sk日付 = ?");

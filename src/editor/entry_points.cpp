@@ -1,7 +1,7 @@
 #include "editor/entry_points.h"
 
 #include "editor/interface.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 namespace editor {
 

@@ -1,7 +1,7 @@
 #include "editor/format_values.h"
 
 #include "editor/colours.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 #include <QTextDocument>
 #include <QTextTable>

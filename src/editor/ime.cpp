@@ -1,6 +1,6 @@
 #include "editor/ime.h"
 
-#include "platform/text_view.h"
+#include "platform/view/text_view.h"
 
 #include <QGuiApplication>
 #include <QInputMethod>

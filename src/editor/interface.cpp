@@ -9,8 +9,8 @@
 #include "editor/save_decision.h"
 #include "editor/styles.h"
 #include "editor/surface_hook.h"
-#include "platform/text_surface.h"
-#include "platform/text_view.h"
+#include "platform/text/text_surface.h"
+#include "platform/view/text_view.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
 

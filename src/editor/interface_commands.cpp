@@ -9,8 +9,8 @@
 #include "editor/styles.h"
 #include "editor/surface_hook.h"
 #include "platform/dialogs.h"
-#include "platform/text_surface.h"
-#include "platform/text_view.h"
+#include "platform/text/text_surface.h"
+#include "platform/view/text_view.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -3,9 +3,9 @@
 #include "editor/entry_points.h"
 #include "editor/save_decision.h"
 #include "editor/styles.h"
-#include "platform/text_model.h"
-#include "platform/text_surface.h"
-#include "platform/text_view.h"
+#include "platform/text/text_model.h"
+#include "platform/text/text_surface.h"
+#include "platform/view/text_view.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/text_model.h"
+#include "platform/text/text_model.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "editor/snapshot.h"
 
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 namespace editor {
 

@@ -1,6 +1,6 @@
 #include "editor/styles.h"
 
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 #include <cmath>
 

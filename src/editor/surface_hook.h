@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/text_view.h"
+#include "platform/view/text_view.h"
 
 namespace editor {
 

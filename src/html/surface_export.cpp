@@ -1,6 +1,6 @@
 #include "html/surface_export.h"
 
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 namespace html {
 namespace {

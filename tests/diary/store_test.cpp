@@ -76,26 +76,23 @@ TEST_F(DiaryTest, RecentListsFiftyNewestFirstUpToTheKey) {
     EXPECT_EQ(m_store.recent(QStringLiteral("000101")).size(), 0);
 }
 
-TEST_F(DiaryTest, ProcessWideOperationsRunTheStatementsOnTheOneConnection) {
+TEST_F(DiaryTest, ProcessWideOperationsRunOnTheOneConnection) {
     m_store.close();
     ASSERT_TRUE(diary::DbOpen(userDir(), templateDir()));
-    QVariantList slot{QVariant()};
-    ASSERT_TRUE(diary::DbReadRow(diary::sql::FirstKey, {}, slot));
-    EXPECT_EQ(slot.at(0), QVariant(QStringLiteral(""))); // Null aggregate reads as ""
-    ASSERT_TRUE(diary::connection().saveEntry(QStringLiteral("240105"), QStringLiteral("a"), {}));
-    ASSERT_TRUE(diary::connection().saveEntry(QStringLiteral("240106"), QStringLiteral("b"), {}));
-    platform::Rows rows;
-    ASSERT_TRUE(diary::DbReadRows(diary::sql::MonthList, {QStringLiteral("2401")}, rows));
-    EXPECT_EQ(rows.count(), 2);
-    EXPECT_EQ(rows.columns.at(1), QStringLiteral("sz文書"));
-    ASSERT_TRUE(diary::DbReadRow(diary::sql::LoadForEdit, {QStringLiteral("240106")}, slot));
-    EXPECT_EQ(slot.at(1).toString(), QStringLiteral("b"));
-    EXPECT_EQ(diary::DbExec(diary::sql::DeleteEntry, {QStringLiteral("240105")}), 1);
-    EXPECT_EQ(diary::DbExec(diary::sql::DeleteEntry, {QStringLiteral("240105")}), 0);
+    diary::Store &store = diary::connection();
+    EXPECT_EQ(store.firstKey(), QStringLiteral("")); // Null aggregate reads as ""
+    ASSERT_TRUE(store.saveEntry(QStringLiteral("240105"), QStringLiteral("a"), {}));
+    ASSERT_TRUE(store.saveEntry(QStringLiteral("240106"), QStringLiteral("b"), {}));
+    EXPECT_EQ(store.monthList(QStringLiteral("2401")).size(), 2);
+    const std::optional<diary::DiaryRow> row = store.load(QStringLiteral("240106"));
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->summary, QStringLiteral("b"));
+    EXPECT_EQ(store.exec(diary::sql::DeleteEntry, {QStringLiteral("240105")}), 1);
+    EXPECT_EQ(store.exec(diary::sql::DeleteEntry, {QStringLiteral("240105")}), 0);
     EXPECT_TRUE(diary::DbCompact());
-    EXPECT_EQ(diary::connection().lastKey(), QStringLiteral("240106"));
+    EXPECT_EQ(store.lastKey(), QStringLiteral("240106"));
     diary::DbClose();
     diary::DbClose();
-    EXPECT_FALSE(diary::connection().isOpen());
-    EXPECT_EQ(diary::DbExec(diary::sql::DeleteEntry, {QStringLiteral("240106")}), -1);
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_EQ(store.exec(diary::sql::DeleteEntry, {QStringLiteral("240106")}), -1);
 }

@@ -2,7 +2,7 @@
 #include "editor/context_menu.h"
 #include "editor/tool_icons.h"
 #include "editor_fixture.h"
-#include "platform/text_view.h"
+#include "platform/view/text_view.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,7 +3,7 @@
 #include "editor/entry_points.h"
 #include "editor/format_dialogs.h"
 #include "editor/interface.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"
 

@@ -1,5 +1,5 @@
 #include "editor/format_values.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "editor/context_menu.h"
 #include "editor/rulers.h"
 #include "editor_fixture.h"
-#include "platform/text_view.h"
+#include "platform/view/text_view.h"
 
 #include <QAction>
 #include <QLineEdit>

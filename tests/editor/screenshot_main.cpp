@@ -1,8 +1,8 @@
 // Shows the editor in a window with every band and the rulers on, for the documentation
 // screenshot (taken from outside with "import -window root" while this runs).
 #include "editor/interface.h"
-#include "platform/text_surface.h"
-#include "platform/text_view.h"
+#include "platform/text/text_surface.h"
+#include "platform/view/text_view.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #include "html/surface_export.h"
 #include "html/yhtm.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "settings/user_styles.h"
 #include "test_images.h"
 

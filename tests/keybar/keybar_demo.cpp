@@ -3,8 +3,8 @@
 #include "test_host.h"
 
 #include "keybar/ufky.h"
-#include "platform/calendar.h"
-#include "platform/grid.h"
+#include "platform/widgets/calendar.h"
+#include "platform/widgets/grid.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

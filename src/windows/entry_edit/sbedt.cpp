@@ -3,7 +3,7 @@
 #include "diary/connection.h"
 #include "editor/interface.h"
 #include "platform/dialogs.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
 #include "windows/entry_edit/edit_rules.h"

@@ -3,9 +3,9 @@
 #include "diary/connection.h"
 #include "diary/keys.h"
 #include "editor/interface.h"
-#include "platform/calendar.h"
 #include "platform/dialogs.h"
-#include "platform/grid.h"
+#include "platform/widgets/calendar.h"
+#include "platform/widgets/grid.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #include "diary/connection.h"
 #include "editor/interface.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"
 #include "windows/entry_edit/edit_rules.h"

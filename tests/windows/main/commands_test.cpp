@@ -1,6 +1,6 @@
 #include "keybar/ufky.h"
 #include "main_fixture.h"
-#include "platform/calendar.h"
+#include "platform/widgets/calendar.h"
 
 #include <QSignalSpy>
 

@@ -1,6 +1,6 @@
 #include "main_fixture.h"
-#include "platform/calendar.h"
-#include "platform/grid.h"
+#include "platform/widgets/calendar.h"
+#include "platform/widgets/grid.h"
 
 #include <QSignalSpy>
 

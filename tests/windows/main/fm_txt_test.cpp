@@ -1,7 +1,7 @@
 #include "keybar/ufky.h"
 #include "main_fixture.h"
-#include "platform/calendar.h"
-#include "platform/grid.h"
+#include "platform/widgets/calendar.h"
+#include "platform/widgets/grid.h"
 #include "windows/main/win_pos.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "diary/connection.h"
 #include "editor/interface.h"
 #include "keybar/ufky.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"

@@ -1,7 +1,7 @@
 // Shows the search listing ("search") or the entry edit window ("edit") on a temporary diary,
 // for the documentation screenshots (taken from outside with "import -window root").
 #include "diary/connection.h"
-#include "platform/text_surface.h"
+#include "platform/text/text_surface.h"
 #include "windows/entry_edit/sbedt.h"
 #include "windows/search/sbfnd.h"
 

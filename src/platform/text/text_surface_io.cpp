@@ -1,0 +1,425 @@
+#include "platform/text/text_surface.h"
+
+#include "platform/text/docx/docx_codec.h"
+#include "platform/text/html/text_surface_html.h"
+#include "platform/text/legacy_doc/text_surface_legacy_doc.h"
+#include "platform/text/text_surface_internal.h"
+#include "platform/text/text_surface_util.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+void fail(QString *error, const QString &reason) {
+    if (error)
+        *error = reason;
+}
+
+// UTF-8, or the legacy Japanese code page when the bytes are not valid UTF-8.
+QString decodePlainText(const QByteArray &bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp932("windows-31j");
+    if (cp932.isValid()) {
+        text = cp932.decode(bytes);
+        if (!cp932.hasError())
+            return text;
+    }
+    return QString::fromLocal8Bit(bytes);
+}
+
+QByteArray encodePlainText(QString text) {
+    text.remove(QChar(1));
+    for (QChar &ch : text)
+        if (ch.unicode() == 11)
+            ch = u'\n';
+    return text.toUtf8();
+}
+
+// Every picture of a document that came from outside gets the surface's resource name (from its
+// bytes, so that names never clash), an object id and the picture defaults.
+void normaliseForInsert(QTextDocument &source, const std::function<int()> &takeFieldId,
+                        const std::function<int()> &takeObjectId) {
+    QHash<int, int> fieldMap;
+    QTextCursor c(&source);
+    // Changes are collected first: changing formats while walking fragments invalidates the walk.
+    QList<QPair<int, QTextCharFormat>> changes;
+    for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            bool changed = false;
+            if (const int id = format.intProperty(TextProp::FieldId)) {
+                if (!fieldMap.contains(id))
+                    fieldMap.insert(id, takeFieldId());
+                format.setProperty(TextProp::FieldId, fieldMap.value(id));
+                changed = true;
+            }
+            if (format.isImageFormat()) {
+                QTextImageFormat image = format.toImageFormat();
+                const QByteArray bytes = surfaceutil::imageBytes(source, image.name());
+                if (!bytes.isEmpty()) {
+                    const QString name = surfaceutil::imageName(bytes);
+                    source.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+                    image.setName(name);
+                }
+                image.setProperty(TextProp::ObjectKind, int(TextSurface::PictureObject));
+                if (!image.hasProperty(TextProp::PictureExportCode))
+                    image.setProperty(TextProp::PictureExportCode, 4);
+                format = image;
+                changed = true;
+            }
+            if (!changed)
+                continue;
+            // One character at a time, so that every picture gets an id of its own.
+            for (int i = 0; i < fragment.length(); ++i) {
+                if (format.isImageFormat())
+                    format.setProperty(TextProp::ObjectId, takeObjectId());
+                changes.append({fragment.position() + i, format});
+            }
+        }
+    }
+    for (const auto &[position, format] : std::as_const(changes)) {
+        c.setPosition(position);
+        c.setPosition(position + 1, QTextCursor::KeepAnchor);
+        c.setCharFormat(format);
+    }
+    std::function<void(QTextFrame *)> frames = [&](QTextFrame *parent) {
+        const QList<QTextFrame *> children = parent->childFrames();
+        for (QTextFrame *child : children) {
+            if (!qobject_cast<QTextTable *>(child)) {
+                QTextFrameFormat format = child->frameFormat();
+                format.setProperty(TextProp::ObjectId, takeObjectId());
+                format.setProperty(TextProp::ObjectKind, int(TextSurface::TextFrameObject));
+                child->setFrameFormat(format);
+            }
+            frames(child);
+        }
+    };
+    frames(source.rootFrame());
+}
+
+void copyImages(const QTextDocument &source, QTextDocument &target) {
+    for (QTextBlock block = source.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QString name = format.toImageFormat().name();
+            const QByteArray bytes = surfaceutil::imageBytes(source, name);
+            if (!bytes.isEmpty())
+                target.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+        }
+}
+
+} // namespace
+
+void TextSurface::setLoadSaveAttribute(int attribute, bool on) {
+    if (attribute == 37)
+        m_attribute37 = on;
+}
+
+bool TextSurface::loadSaveAttribute(int attribute) const {
+    return attribute == 37 && m_attribute37;
+}
+
+void TextSurface::resetContents() {
+    EditGuard guard(this);
+    if (QTextFrame *frame = scopeFrame()) {
+        QTextCursor c(doc());
+        c.setPosition(frame->firstPosition());
+        c.setPosition(frame->lastPosition(), QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        cur().setPosition(frame->firstPosition());
+    } else {
+        doc()->clear();
+        doc()->clearUndoRedoStacks();
+        cur() = QTextCursor(doc());
+        m_frame = 0;
+    }
+    m_currentField = 0;
+    m_currentObject = 0;
+    m_lastBlock = -1;
+    cursorChanged();
+}
+
+// After a document was replaced: ids continue above those it holds, and pictures and text frames
+// without an id get one.
+void TextSurface::adoptLoaded(QTextDocument *document) {
+    int maxField = 0;
+    int maxObject = 0;
+    QList<QPair<int, QTextCharFormat>> pictures;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            maxField = qMax(maxField, format.intProperty(TextProp::FieldId));
+            maxObject = qMax(maxObject, format.intProperty(TextProp::ObjectId));
+            if (format.isImageFormat() &&
+                (format.intProperty(TextProp::ObjectId) == 0 || fragment.length() > 1))
+                for (int i = 0; i < fragment.length(); ++i)
+                    pictures.append({fragment.position() + i, format});
+        }
+    QList<QTextFrame *> frames;
+    std::function<void(QTextFrame *)> collect = [&](QTextFrame *parent) {
+        const QList<QTextFrame *> children = parent->childFrames();
+        for (QTextFrame *child : children) {
+            if (!qobject_cast<QTextTable *>(child)) {
+                frames << child;
+                maxObject = qMax(maxObject, child->frameFormat().intProperty(TextProp::ObjectId));
+            }
+            collect(child);
+        }
+    };
+    collect(document->rootFrame());
+    m_nextFieldId = qMax(m_nextFieldId, maxField + 1);
+    m_nextObjectId = qMax(m_nextObjectId, maxObject + 1);
+    if (pictures.isEmpty() && std::none_of(frames.begin(), frames.end(), [](QTextFrame *f) {
+            return f->frameFormat().intProperty(TextProp::ObjectId) == 0;
+        }))
+        return;
+    EditGuard guard(this);
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor c(document);
+    for (auto &[position, format] : pictures) {
+        format.setProperty(TextProp::ObjectId, takeObjectId());
+        format.setProperty(TextProp::ObjectKind, int(PictureObject));
+        if (!format.hasProperty(TextProp::PictureExportCode))
+            format.setProperty(TextProp::PictureExportCode, 4);
+        c.setPosition(position);
+        c.setPosition(position + 1, QTextCursor::KeepAnchor);
+        c.setCharFormat(format);
+    }
+    for (QTextFrame *frame : std::as_const(frames)) {
+        QTextFrameFormat format = frame->frameFormat();
+        if (format.intProperty(TextProp::ObjectId) != 0)
+            continue;
+        format.setProperty(TextProp::ObjectId, takeObjectId());
+        format.setProperty(TextProp::ObjectKind, int(TextFrameObject));
+        frame->setFrameFormat(format);
+    }
+    document->setUndoRedoEnabled(undo);
+}
+
+// A copy of the selection or of the edited text (whole document or selected text frame).
+std::unique_ptr<QTextDocument> TextSurface::scopeCopy(bool selectionOnly) const {
+    auto copy = std::make_unique<QTextDocument>();
+    copy->setDefaultFont(doc()->defaultFont());
+    QTextCursor range(doc());
+    if (selectionOnly) {
+        range = cur();
+    } else {
+        const Scope s = scope();
+        range.setPosition(s.first);
+        range.setPosition(s.last, QTextCursor::KeepAnchor);
+    }
+    QTextCursor(copy.get()).insertFragment(range.selection());
+    copyImages(*doc(), *copy);
+    return copy;
+}
+
+// Puts a loaded document in place of the edited text, or at the selection.
+void TextSurface::replaceScope(QTextDocument &source, bool intoSelection) {
+    EditGuard guard(this);
+    const bool whole = !intoSelection && !scopeFrame();
+    if (whole) {
+        // Through the internal format: lossless, and it starts a fresh undo history.
+        internalformat::readDocument(internalformat::writeDocument(source), *doc());
+        doc()->clearUndoRedoStacks();
+        cur() = QTextCursor(doc());
+        m_currentField = 0;
+        m_currentObject = 0;
+        adoptLoaded(doc());
+        cursorChanged();
+        return;
+    }
+    normaliseForInsert(
+        source, [this] { return takeFieldId(); }, [this] { return takeObjectId(); });
+    copyImages(source, *doc());
+    QTextCursor &c = cur();
+    c.beginEditBlock();
+    if (!intoSelection) {
+        const Scope s = scope();
+        c.setPosition(s.first);
+        c.setPosition(s.last, QTextCursor::KeepAnchor);
+    }
+    c.removeSelectedText();
+    c.insertFragment(QTextDocumentFragment(&source));
+    c.endEditBlock();
+    cursorChanged();
+}
+
+bool TextSurface::loadFile(const QString &path, int format, bool intoSelection, QString *error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error, file.errorString());
+        return false;
+    }
+    return loadBytes(file.readAll(), format, intoSelection, path, error);
+}
+
+bool TextSurface::loadFromMemory(const QByteArray &bytes, int format, bool intoSelection,
+                                 QString *error) {
+    return loadBytes(bytes, format, intoSelection, QString(), error);
+}
+
+// Everything is read into scratch documents first, so that bytes that cannot be read leave the
+// edited document as it was.
+bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelection,
+                            const QString &path, QString *error) {
+    const bool wholeMain = !intoSelection && m_area == 0 && !scopeFrame();
+    QTextDocument source;
+    std::array<std::unique_ptr<QTextDocument>, 4> areas;
+    TextContent scratch;
+    scratch.main = &source;
+    scratch.page = m_page;
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        areas[i] = std::make_unique<QTextDocument>();
+        scratch.areas[i] = areas[i].get();
+    }
+    bool whole = false; // scratch holds a whole content with page values and areas
+    switch (format) {
+    case PlainText: {
+        QTextCursor c(&source);
+        surfaceutil::insertCoded(c, decodePlainText(bytes), QTextCharFormat());
+        break;
+    }
+    case Internal:
+        if (wholeMain) {
+            if (!internalformat::readContent(bytes, scratch, error))
+                return false;
+            whole = true;
+        } else if (!internalformat::readDocument(bytes, source, error)) {
+            return false;
+        }
+        break;
+    case Html:
+        if (!path.isEmpty())
+            source.setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + u'/'));
+        source.setHtml(QString::fromUtf8(bytes));
+        break;
+    case Word97:
+    case Docx: {
+        QByteArray package = bytes;
+        if (legacydoc::isLegacyDocument(bytes) && !legacydoc::convertToDocx(bytes, &package, error))
+            return false;
+        if (!docx::read(package, scratch, error))
+            return false;
+        whole = wholeMain;
+        break;
+    }
+    default:
+        fail(error, QStringLiteral("format %1 cannot be loaded").arg(format));
+        return false;
+    }
+
+    if (!whole) {
+        replaceScope(source, intoSelection);
+        return true;
+    }
+    EditGuard guard(this);
+    TextContent target = content();
+    internalformat::readContent(internalformat::writeContent(scratch), target);
+    m_page = scratch.page;
+    m_frame = 0;
+    m_currentField = 0;
+    m_currentObject = 0;
+    m_lastBlock = -1;
+    for (std::size_t i = 0; i < m_cursors.size(); ++i) {
+        QTextDocument *document = i == 0 ? m_main.get() : m_areas[i - 1].get();
+        document->clearUndoRedoStacks();
+        adoptLoaded(document);
+        m_cursors[i] = QTextCursor(document);
+    }
+    cursorChanged();
+    return true;
+}
+
+bool TextSurface::saveFile(const QString &path, int format, QString *error) {
+    if (format == Html)
+        return saveHtmlFile(path, error);
+    if (format == Pdf) {
+        if (!pdfWriterSlot()) {
+            fail(error, QStringLiteral("no PDF writer is installed"));
+            return false;
+        }
+        return pdfWriterSlot()(content(), path);
+    }
+    QString reason;
+    bool ok = false;
+    QByteArray bytes = saveBytes(format, false, path, &reason);
+    ok = reason.isEmpty();
+    if (ok && format == Word97) {
+        QByteArray legacy;
+        ok = legacydoc::convertFromDocx(bytes, &legacy, &reason);
+        bytes = legacy;
+    }
+    if (!ok) {
+        fail(error, reason);
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        fail(error, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QByteArray TextSurface::saveToMemory(int format, bool selectionOnly, bool *ok) {
+    QString reason;
+    const QByteArray bytes = saveBytes(format, selectionOnly, QString(), &reason);
+    if (ok)
+        *ok = reason.isEmpty();
+    return bytes;
+}
+
+QByteArray TextSurface::saveBytes(int format, bool selectionOnly, const QString &, QString *error) {
+    const bool wholeMain = !selectionOnly && m_area == 0 && !scopeFrame();
+    switch (format) {
+    case PlainText:
+        return encodePlainText(selectionOnly ? selText() : text());
+    case Internal:
+        if (wholeMain)
+            return internalformat::writeContent(content());
+        return internalformat::writeDocument(*scopeCopy(selectionOnly));
+    case Html:
+        if (wholeMain)
+            return doc()->toHtml().toUtf8();
+        return scopeCopy(selectionOnly)->toHtml().toUtf8();
+    case Word97:
+    case Docx: {
+        if (wholeMain)
+            return docx::write(content());
+        const std::unique_ptr<QTextDocument> copy = scopeCopy(selectionOnly);
+        TextContent part;
+        part.main = copy.get();
+        part.page = m_page;
+        part.page.headerFooterBits = 0;
+        return docx::write(part);
+    }
+    default:
+        fail(error, QStringLiteral("format %1 cannot be saved to memory").arg(format));
+        return {};
+    }
+}
+
+bool TextSurface::saveHtmlFile(const QString &path, QString *error) {
+    return htmlexport::write(*doc(), path, error);
+}
+
+} // namespace platform

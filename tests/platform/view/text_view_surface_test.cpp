@@ -1,0 +1,135 @@
+#include "platform/text/text_surface.h"
+#include "platform/view/text_view.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+using platform::TextSurface;
+using platform::TextView;
+
+namespace {
+
+void showView(TextView &view) {
+    view.resize(800, 600);
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+}
+
+} // namespace
+
+TEST(TextViewSurfaceTest, CaretPassesBothWays) {
+    TextSurface surface;
+    TextView view;
+    view.setSurface(&surface);
+    showView(view);
+    EXPECT_EQ(view.document(), surface.document());
+
+    // Japanese input: the preedit shows in place without entering the text, the commit does.
+    QInputMethodEvent preedit(QStringLiteral("にっき"), {});
+    QCoreApplication::sendEvent(&view, &preedit);
+    EXPECT_TRUE(surface.text().isEmpty());
+    EXPECT_EQ(surface.document()->firstBlock().layout()->preeditAreaText(),
+              QStringLiteral("にっき"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日記"));
+    QCoreApplication::sendEvent(&view, &commit);
+    QTest::keyClicks(view.viewport(), QStringLiteral("abc"));
+    EXPECT_EQ(surface.text(), QStringLiteral("日記abc"));
+    EXPECT_EQ(surface.selStart(), 5);
+
+    // Input method off: the view tells the platform so; on again, Japanese input works.
+    view.setInputMethodEnabled(false);
+    EXPECT_FALSE(view.inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_FALSE(view.testAttribute(Qt::WA_InputMethodEnabled));
+    view.setInputMethodEnabled(true);
+    EXPECT_TRUE(view.inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_TRUE(view.testAttribute(Qt::WA_InputMethodEnabled));
+
+    surface.setSelStart(2);
+    EXPECT_EQ(view.textCursor().position(), 2);
+    QTest::keyClicks(view.viewport(), QStringLiteral("X"));
+    EXPECT_EQ(surface.text(), QStringLiteral("日記Xabc"));
+    EXPECT_EQ(surface.selStart(), 3);
+}
+
+TEST(TextViewSurfaceTest, ActiveAreaFollowsEitherSide) {
+    TextSurface surface;
+    TextView view;
+    view.setSurface(&surface);
+    showView(view);
+    surface.setHeaderFooterBits(platform::HeaderEveryPage);
+    view.refresh();
+    EXPECT_EQ(view.headerFooterBits(), platform::HeaderEveryPage);
+
+    ASSERT_TRUE(surface.setActiveArea(platform::HeaderEveryPage));
+    EXPECT_EQ(view.activeArea(), platform::HeaderEveryPage);
+    EXPECT_EQ(view.viewMode(), TextView::PageView);
+    QTest::keyClicks(view.viewport(), QStringLiteral("Header"));
+    EXPECT_EQ(surface.areaDocument(platform::HeaderEveryPage)->toPlainText(),
+              QStringLiteral("Header"));
+    EXPECT_EQ(surface.text(), QStringLiteral("Header")) << "the surface edits the header now";
+
+    view.leaveArea();
+    EXPECT_EQ(surface.activeArea(), 0);
+    EXPECT_TRUE(surface.text().isEmpty());
+}
+
+TEST(TextViewSurfaceTest, FieldClickActivatesTheSurfaceField) {
+    TextSurface surface;
+    surface.setSelText(QStringLiteral("前の文 "));
+    const int id = surface.insertField(QStringLiteral("リンクの文字"));
+    surface.setSelText(QStringLiteral(" 後の文"));
+    ASSERT_GT(id, 0);
+
+    TextView view;
+    view.setSurface(&surface);
+    showView(view);
+    QSignalSpy activated(&surface, &TextSurface::fieldActivated);
+    QTextCursor cursor(surface.document());
+    cursor.setPosition(surface.fieldStart(id) + 1);
+    view.setTextCursor(cursor);
+    const QRect a = view.caretRect();
+    cursor.setPosition(surface.fieldStart(id) + 2);
+    view.setTextCursor(cursor);
+    const QRect b = view.caretRect();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      QPoint((a.center().x() + b.center().x()) / 2, a.center().y()));
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated.at(0).at(0).toInt(), id);
+    EXPECT_EQ(surface.currentField(), id);
+}
+
+TEST(TextViewSurfaceTest, CopyAndPasteKeepFields) {
+    TextSurface surface;
+    surface.setSelText(QStringLiteral("a "));
+    ASSERT_GT(surface.insertField(QStringLiteral("タグ")), 0);
+    TextView view;
+    view.setSurface(&surface);
+    showView(view);
+    QTest::keyClick(view.viewport(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(view.viewport(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(surface.text(), QStringLiteral("a タグa タグ"));
+    EXPECT_EQ(surface.fieldIds().size(), 2);
+}
+
+TEST(TextViewSurfaceTest, SurfaceSavesPdfThroughTheRenderer) {
+    TextSurface surface;
+    TextView view;
+    view.setSurface(&surface);
+    surface.setSelText(QStringLiteral("PDF にする日記"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("entry.pdf"));
+    ASSERT_TRUE(surface.saveFile(path, TextSurface::Pdf));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+}
