@@ -1,10 +1,10 @@
 #include "editor/interface.h"
 
-#include "editor/bands.h"
+#include "editor/bars/bands.h"
 #include "editor/colours.h"
-#include "editor/context_menu.h"
 #include "editor/entry_points.h"
-#include "editor/format_dialogs.h"
+#include "editor/menus/context_menu.h"
+#include "editor/menus/format_dialogs.h"
 #include "editor/save_decision.h"
 #include "editor/styles.h"
 #include "editor/surface_hook.h"

@@ -1,4 +1,4 @@
-#include "editor/bands.h"
+#include "editor/bars/bands.h"
 #include "editor/colours.h"
 #include "editor_fixture.h"
 

@@ -1,6 +1,6 @@
-#include "editor/bands.h"
-#include "editor/context_menu.h"
-#include "editor/tool_icons.h"
+#include "editor/bars/bands.h"
+#include "editor/bars/tool_icons.h"
+#include "editor/menus/context_menu.h"
 #include "editor_fixture.h"
 #include "platform/view/text_view.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/entry_points.h"
-#include "editor/format_dialogs.h"
 #include "editor/interface.h"
+#include "editor/menus/format_dialogs.h"
 #include "platform/text/text_surface.h"
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"

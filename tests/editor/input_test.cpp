@@ -1,5 +1,5 @@
-#include "editor/context_menu.h"
-#include "editor/rulers.h"
+#include "editor/bars/rulers.h"
+#include "editor/menus/context_menu.h"
 #include "editor_fixture.h"
 #include "platform/view/text_view.h"
 

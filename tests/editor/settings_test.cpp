@@ -1,5 +1,5 @@
-#include "editor/bands.h"
-#include "editor/context_menu.h"
+#include "editor/bars/bands.h"
+#include "editor/menus/context_menu.h"
 #include "editor/settings.h"
 #include "editor_fixture.h"
 #include "platform/view/text_view.h"

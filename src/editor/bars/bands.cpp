@@ -1,8 +1,8 @@
-#include "editor/bands.h"
+#include "editor/bars/bands.h"
 
+#include "editor/bars/tool_icons.h"
 #include "editor/colours.h"
 #include "editor/commands.h"
-#include "editor/tool_icons.h"
 
 #include <QAction>
 #include <QComboBox>

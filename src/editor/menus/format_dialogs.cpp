@@ -1,4 +1,4 @@
-#include "editor/format_dialogs.h"
+#include "editor/menus/format_dialogs.h"
 
 #include "editor/colours.h"
 #include "platform/dialogs.h"

@@ -1,4 +1,4 @@
-#include "editor/rulers.h"
+#include "editor/bars/rulers.h"
 
 #include <QMouseEvent>
 #include <QPainter>

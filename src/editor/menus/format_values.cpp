@@ -1,4 +1,4 @@
-#include "editor/format_values.h"
+#include "editor/menus/format_values.h"
 
 #include "editor/colours.h"
 #include "platform/text/text_surface.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/format_values.h"
+#include "editor/menus/format_values.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "editor/context_menu.h"
+#include "editor/menus/context_menu.h"
 
 #include <QCursor>
 #include <QMenu>

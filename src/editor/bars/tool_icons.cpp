@@ -1,4 +1,4 @@
-#include "editor/tool_icons.h"
+#include "editor/bars/tool_icons.h"
 
 #include <QApplication>
 #include <QFont>
