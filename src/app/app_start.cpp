@@ -8,6 +8,7 @@
 #include "windows/main/fm_txt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <memory>
@@ -50,7 +51,11 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
     if (!instanceLock().acquire(app.userDir, app.exeBase)) {
-        stopStarting(QStringLiteral("この日記は既に開かれています\n") + app.userDir);
+        if (instanceLock().failure() == SingleInstance::Failure::FolderNotWritable)
+            stopStarting(QStringLiteral("ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞ ") + app.userDir +
+                         QStringLiteral(" に書き込めません"));
+        else
+            stopStarting(QStringLiteral("この日記は既に開かれています\n") + app.userDir);
         return false;
     }
 
@@ -90,6 +95,11 @@ void AppShutdown() {
     settings::AppValues &app = settings::appValues();
     bool ok = false;
     settings::store().SetTxt(ok);
+    if (!ok)
+        platform::dialogs().message(QStringLiteral("設定ファイル ") +
+                                        QDir::toNativeSeparators(settings::store().fileName()) +
+                                        QStringLiteral(" を保存できませんでした"),
+                                    platform::Buttons::Ok, platform::Icon::Exclamation);
 
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->isVisible())

@@ -1,5 +1,6 @@
 #include "diary/store.h"
 
+#include "diary/entry_events.h"
 #include "diary/statements.h"
 
 namespace diary {
@@ -43,10 +44,13 @@ bool Store::save(const EntryKey &key, const QString &summary, const QString &tex
                  const QByteArray &document) {
     if (key.isEmpty())
         return false;
-    return m_db.addOrUpdate(Table, KeyColumn, key,
-                            {QStringLiteral("sz文書"), QStringLiteral("st文書"),
-                             QStringLiteral("ob文書"), QStringLiteral("dy更新")},
-                            {summary, text, document, QDateTime::currentDateTime()});
+    if (!m_db.addOrUpdate(Table, KeyColumn, key,
+                          {QStringLiteral("sz文書"), QStringLiteral("st文書"),
+                           QStringLiteral("ob文書"), QStringLiteral("dy更新")},
+                          {summary, text, document, QDateTime::currentDateTime()}))
+        return false;
+    emit entryEvents().written(key);
+    return true;
 }
 
 bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray &document) {
@@ -54,7 +58,10 @@ bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray
 }
 
 bool Store::remove(const EntryKey &key) {
-    return m_db.exec(sql::DeleteEntry, {key}) >= 0;
+    if (m_db.exec(sql::DeleteEntry, {key}) < 0)
+        return false;
+    emit entryEvents().removed(key);
+    return true;
 }
 
 QList<DiaryRow> Store::readList(const QString &statement, const QVariantList &params) {

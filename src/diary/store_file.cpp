@@ -44,6 +44,22 @@ bool isSoundCopy(const QString &file, qlonglong entries = -1) {
            (entries < 0 || count.at(0).toLongLong() == entries);
 }
 
+// The diary is private. SQLite gives its log and shared-memory files the diary's own mode.
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+void makePrivate(const QString &file) {
+    QFile::setPermissions(file, kOwnerOnly);
+}
+
+// A diary an earlier version left readable by others.
+void keepPrivate(const QString &file) {
+    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+    if (QFileInfo(file).permissions() & others)
+        QFile::setPermissions(file, kOwnerOnly);
+}
+
 void tellNotCreated(const QString &file) {
     platform::dialogs().message(QStringLiteral("日記のデータベース「%1」を作成できません。")
                                     .arg(QDir::toNativeSeparators(file)),
@@ -81,8 +97,7 @@ bool Store::provideFile(const QString &file) {
     const QString fresh = file + QStringLiteral(".new");
     QFile::remove(fresh);
     if (QFile::copy(tpl, fresh)) {
-        QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                         QFile::ReadOther);
+        makePrivate(fresh);
         if (platform::replaceFile(fresh, file))
             return true;
     }
@@ -113,6 +128,7 @@ bool Store::open(const QString &userDir, const QString &tplDir) {
     const QString file = QDir(userDir).filePath(DbFileName);
     if (missingOrEmpty(file) && !provideFile(file))
         return false;
+    keepPrivate(file);
     if (!openChecked(file)) {
         tellUnreadable(file);
         return false;
@@ -136,6 +152,7 @@ bool Store::compact(const CompactHook &afterCopy) {
     if (m_db.readRow(sql::CountEntries, {}, entries) &&
         (!QFile::exists(work) || QFile::remove(work)) && m_db.compactInto(work)) {
         m_db.close();
+        makePrivate(work);
         if (afterCopy)
             afterCopy(work);
         // Closing the last connection folds the log into the file; a log still there would be

@@ -100,6 +100,13 @@ bool takesSnapshot(int code) {
     return among(code, {10, 15, 23, 24, 30, 32, 33, 40, 41, 50, 51, 53, 55, 60, 71});
 }
 
+bool leavesDocumentAlone(int code) {
+    return among(code,
+                 {cmd::SaveAs, cmd::Print, cmd::Preview, cmd::WebView, cmd::Copy, cmd::RefreshBars,
+                  cmd::SelectAll, cmd::Find, cmd::DisplaySettings, cmd::BarToggle, cmd::ImeSettings,
+                  cmd::PrinterSettings, cmd::PasteMode, cmd::GridLines, cmd::Zoom, cmd::Repaint});
+}
+
 bool focusesSurface(int code) {
     return among(code, {13, 14, 20});
 }

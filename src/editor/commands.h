@@ -81,6 +81,8 @@ enum : int {
 
 // Dispatch steps that depend only on the code.
 bool takesSnapshot(int code);
+// Commands a read-only editor still runs: they neither change nor store the document.
+bool leavesDocumentAlone(int code);
 bool focusesSurface(int code);
 bool closesInputMethod(int code);
 bool switchesDocument(int code);

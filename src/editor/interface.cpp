@@ -144,6 +144,8 @@ void uTxm::buildWidgets() {
             [this] { repeatColour(m_colourBand->imBcr); });
     connect(m_colourBand->cmTfm, &QToolButton::clicked, this, [this] { rtAct(cmd::PasteFormat); });
     connect(m_ruler, &HorizontalRuler::indentsEdited, this, [this](const RulerIndents &indents) {
+        if (m_readOnly)
+            return;
         m_surface->setLeftIndent(indents.left);
         m_surface->setFirstLineIndent(indents.firstLine);
         m_surface->setRightIndent(indents.right);
@@ -167,7 +169,7 @@ void uTxm::buildWidgets() {
 }
 
 void uTxm::applyFormatBand(const std::function<void()> &change) {
-    if (m_busy)
+    if (m_busy || m_readOnly)
         return;
     change();
     syncViewFromSurface();
@@ -234,6 +236,9 @@ void uTxm::surfaceChanged() {
         m_touched = true;
         return;
     }
+    // Nothing done to a read-only document is ever offered for saving.
+    if (m_readOnly)
+        return;
     // Layout work (margins, page size) notifies too but leaves the modified flag alone.
     if (!anyDocumentModified())
         return;
@@ -244,7 +249,7 @@ void uTxm::surfaceChanged() {
 }
 
 void uTxm::titleChanged() {
-    if (m_busy)
+    if (m_busy || m_readOnly)
         return;
     setBDcEdt(true);
     refreshStatus();
@@ -252,7 +257,7 @@ void uTxm::titleChanged() {
 }
 
 void uTxm::titleEnter() {
-    if (!m_styles.titleIsFirstHeading || !m_surface->text().isEmpty())
+    if (m_readOnly || !m_styles.titleIsFirstHeading || !m_surface->text().isEmpty())
         return;
     Busy busy(this);
     m_entryPoints->applyUserStyle(*this, settings::Heading1);
@@ -508,7 +513,7 @@ void uTxm::setFormatDialogs(std::unique_ptr<FormatDialogs> dialogs) {
 // --- Colours ------------------------------------------------------------------------------------
 
 void uTxm::colourChosen(ColourPicker *picker) {
-    if (m_busy)
+    if (m_busy || m_readOnly)
         return;
     Busy busy(this);
     const bool text = picker->target() == ColourTarget::Text;

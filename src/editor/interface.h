@@ -86,6 +86,10 @@ public:
     void HeadFtMn(bool &bHdP, bool &bHdF, bool &bFtp, bool &bFtF) const;
     void txIME(bool bIME);
     bool imeOpen() const;
+    // A read-only editor takes no input and runs no command that changes or stores the document;
+    // the host sets it for an entry that must not be written over. A failed SetData sets it too.
+    void setReadOnly(bool on);
+    bool readOnly() const { return m_readOnly; }
 
     // --- For the editor's parts, the hosts' tests and the settings dialog ----------------------
     platform::TextSurface &surface() const { return *m_surface; }
@@ -234,6 +238,7 @@ private:
     QString m_groupSuffix;
     bool m_changed = false;
     bool m_busy = false;
+    bool m_readOnly = false;
     bool m_layoutSuspended = true;
     bool m_syncing = false;
     bool m_touched = false; // the document changed while busy

@@ -18,6 +18,8 @@
 namespace editor {
 
 void uTxm::rtAct(int iJb, const QVariant &vArg) {
+    if (m_readOnly && !leavesDocumentAlone(iJb))
+        return;
     Busy busy(this);
     m_touched = false;
     if (takesSnapshot(iJb))
@@ -300,10 +302,10 @@ void uTxm::newDocument(int mode) {
             saveDocument();
         setBDcEdt(false);
     }
-    bool inFrame = false;
-    ChkJbMn6(inFrame);
-    if (mode == NewDocumentLoad && !inFrame) {
-        m_surface->resetContents();
+    // The whole document, whatever area or text frame the caret is in: nothing of the last
+    // entry may stay in the new one.
+    if (mode == NewDocumentLoad) {
+        m_surface->clearWhole();
         if (m_showTitle) {
             Busy busy(this);
             m_title->clear();
@@ -320,13 +322,15 @@ void uTxm::newDocument(int mode) {
 void uTxm::reRender() {
     Busy busy(this);
     bool ok = false;
-    const QByteArray bytes = m_surface->saveToMemory(platform::TextSurface::Internal, false, &ok);
+    const QByteArray bytes = m_surface->saveWholeToMemory(platform::TextSurface::Internal, &ok);
     if (ok)
-        m_surface->loadFromMemory(bytes, platform::TextSurface::Internal);
+        m_surface->loadWholeFromMemory(bytes, platform::TextSurface::Internal);
     m_view->refresh();
 }
 
 void uTxm::rtActTL(int iJb) {
+    if (m_readOnly)
+        return;
     Busy busy(this);
     m_touched = false;
     platform::TextSurface &s = *m_surface;
@@ -391,6 +395,8 @@ void uTxm::actOnMenu() {
         return;
     case cmd::Hyperlink:
     case cmd::Tag: {
+        if (m_readOnly)
+            return;
         Busy busy(this);
         if (m_entryPoints->marker(*this, code, argument))
             setBDcEdt(true);

@@ -60,6 +60,8 @@ void uTxm::FndWd(const QString &sWd) {
 }
 
 void uTxm::saveDocument() {
+    if (m_readOnly)
+        return;
     if (m_type <= 0) {
         emit SaveRequested();
         setBDcEdt(false);
@@ -85,7 +87,9 @@ void uTxm::ChkUdt(bool &bCancel) {
 }
 
 bool uTxm::loadDocument(const QByteArray &bytes, bool intoSelection) {
-    const bool ok = m_surface->loadFromMemory(bytes, platform::TextSurface::Word97, intoSelection);
+    const bool ok = intoSelection
+                        ? m_surface->loadFromMemory(bytes, platform::TextSurface::Word97, true)
+                        : m_surface->loadWholeFromMemory(bytes, platform::TextSurface::Word97);
     afterLoad();
     return ok;
 }
@@ -104,8 +108,16 @@ void uTxm::SetData(const QByteArray &yDt, bool &bOk, bool bCpyNw) {
         decideOnLeave(m_changed, m_type, m_values.updateMode, false) == LeaveAction::Save)
         saveDocument();
     setBDcEdt(false);
-    m_surface->setSelStart(0);
     bOk = loadDocument(yDt, false);
+    if (!bOk) {
+        // Another day's text must never stay on screen under this one's date.
+        m_surface->clearWhole();
+        m_snapshot.disarm();
+        m_view->refresh();
+        syncViewFromSurface();
+        markUnmodified();
+        setReadOnly(true);
+    }
     m_surface->setSelStart(0);
     txIME(m_values.ime == QLatin1String("ON"));
     refreshStatus();
@@ -115,6 +127,9 @@ void uTxm::SetData(const QByteArray &yDt, bool &bOk, bool bCpyNw) {
 }
 
 void uTxm::InsData(const QByteArray &yDt, bool &bOk) {
+    bOk = false;
+    if (m_readOnly)
+        return;
     Busy busy(this);
     setBDcEdt(true);
     bOk = loadDocument(yDt, true);
@@ -122,6 +137,9 @@ void uTxm::InsData(const QByteArray &yDt, bool &bOk) {
 }
 
 void uTxm::ApndData(const QByteArray &yDt, bool &bOk) {
+    bOk = false;
+    if (m_readOnly)
+        return;
     Busy busy(this);
     bOk = loadDocument(yDt, true);
     refreshStatus();
@@ -222,7 +240,11 @@ void uTxm::EndObj() {
 
 void uTxm::GetData(QByteArray &yDt, QString &sTx, QString &sTTL, bool &bOk) {
     bool ok = false;
-    yDt = m_surface->saveToMemory(platform::TextSurface::Word97, false, &ok);
+    yDt = m_readOnly ? QByteArray()
+                     : m_surface->saveWholeToMemory(platform::TextSurface::Word97, &ok);
+    // The plain text is the main text's, and the user goes on there.
+    m_surface->toMainText();
+    syncViewFromSurface();
     sTx = m_surface->text();
     sTTL = m_title->text();
     bOk = ok && !yDt.isEmpty();
@@ -273,7 +295,7 @@ void uTxm::GetMTxt(QString &sTx, QString &sCp) {
 void uTxm::SetText(const QString &sTx) {
     {
         Busy busy(this);
-        m_surface->resetContents();
+        m_surface->clearWhole();
         if (!sTx.isEmpty()) {
             m_surface->setSelStart(0);
             m_surface->setSelText(sTx);
@@ -303,6 +325,12 @@ bool uTxm::imeOpen() const {
 
 void uTxm::takeSnapshot() {
     m_snapshot.take(*m_surface);
+}
+
+void uTxm::setReadOnly(bool on) {
+    m_readOnly = on;
+    m_view->setInteractive(!on);
+    m_title->setReadOnly(on);
 }
 
 } // namespace editor

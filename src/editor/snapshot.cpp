@@ -6,7 +6,7 @@ namespace editor {
 
 void SnapshotUndo::take(platform::TextSurface &surface) {
     bool ok = false;
-    m_bytes = surface.saveToMemory(platform::TextSurface::Internal, false, &ok);
+    m_bytes = surface.saveWholeToMemory(platform::TextSurface::Internal, &ok);
     m_armed = ok;
 }
 
@@ -22,7 +22,7 @@ bool SnapshotUndo::undo(platform::TextSurface &surface) {
         return true;
     }
     m_armed = false;
-    return surface.loadFromMemory(m_bytes, platform::TextSurface::Internal);
+    return surface.loadWholeFromMemory(m_bytes, platform::TextSurface::Internal);
 }
 
 } // namespace editor

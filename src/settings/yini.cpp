@@ -63,7 +63,7 @@ void yIni::GetTxt(const QString &sFL, bool &bOk) {
                                         freeBackupName() + QStringLiteral(" として残します"));
             return;
         }
-    } else if (!file.open(QIODevice::WriteOnly)) {
+    } else if (!file.open(QIODevice::WriteOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         return;
     }
     if (m_doc.isEmpty())
@@ -79,9 +79,13 @@ void yIni::SetTxt(bool &bOk) {
         if (!QFile::rename(m_file, freeBackupName()))
             return;
     }
+    const bool fresh = !QFileInfo::exists(m_file);
     QSaveFile file(m_file);
     if (!file.open(QIODevice::WriteOnly))
         return;
+    // Settings hold the user's own paths and words: private, unless the user chose otherwise.
+    if (fresh)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray bytes = encodeCp932(m_doc);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

@@ -40,10 +40,12 @@ QString yIni::FsGtSpFld(int nFlg) const {
 }
 
 void yIni::F_ChkSb(const QString &sPh, const QStringList &Ary) const {
+    // Every folder made here lies in the private user data folder and holds its scratch files.
     const QDir parent(sPh);
     for (const QString &name : Ary)
         if (!name.isEmpty() && !parent.exists(name))
-            parent.mkdir(name);
+            parent.mkdir(name,
+                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void yIni::F_CreateFld(const QString &sFd, QFileDevice::Permissions permissions) const {

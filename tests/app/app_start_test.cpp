@@ -3,6 +3,7 @@
 #include "diary/connection.h"
 #include "diary/keys.h"
 #include "editor/interface.h"
+#include "permissions_bind.h"
 #include "platform/text/text_surface.h"
 #include "platform/widgets/grid.h"
 #include "recording_shell.h"
@@ -211,4 +212,91 @@ TEST(SingleInstance, OneHolderPerFolder) {
     EXPECT_TRUE(b.acquire(dir.path(), QStringLiteral("other")));
     a.release();
     EXPECT_TRUE(b.acquire(dir.path(), QStringLiteral("drJvo")));
+}
+
+namespace {
+
+QFileDevice::Permissions modeOf(const QString &path) {
+    return QFileInfo(path).permissions() &
+           (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+}
+
+constexpr QFileDevice::Permissions kPrivateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions kPrivateFolder =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+
+} // namespace
+
+TEST_F(AppStartTest, DiaryFilesAreReadableByTheirOwnerOnly) {
+    ASSERT_TRUE(appshell::AppStart(exe));
+    EXPECT_EQ(modeOf(userDir), kPrivateFolder);
+    EXPECT_EQ(modeOf(userDir + QStringLiteral("Wrk")), kPrivateFolder);
+    EXPECT_EQ(modeOf(userDir + QStringLiteral("User.xml")), kPrivateFile);
+    EXPECT_EQ(modeOf(userDir + QStringLiteral("dbJvo.mdb")), kPrivateFile);
+
+    mainwin::fmTxt *main = appshell::mainWindow();
+    main->editorControl()->surface().setSelText(QStringLiteral("秘密の日記"));
+    main->fnMenu(mainwin::OperationMenu, 5);
+    for (const char *name : {"dbJvo.mdb", "dbJvo.mdb-wal", "dbJvo.mdb-shm"}) {
+        const QString path = userDir + QLatin1String(name);
+        ASSERT_TRUE(QFileInfo::exists(path)) << name;
+        EXPECT_EQ(modeOf(path), kPrivateFile) << name;
+    }
+    main->close();
+    EXPECT_EQ(modeOf(userDir + QStringLiteral("User.xml")), kPrivateFile);
+}
+
+TEST_F(AppStartTest, ReadOnlyUserFolderIsToldApartFromASecondCopy) {
+    ASSERT_TRUE(QDir().mkpath(userDir));
+    // The lock a crashed run left behind, now in a folder that cannot be written.
+    const QString lockPath = userDir + QStringLiteral("drJvo.lock");
+    QFile stale(lockPath);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("999999999\ndrJvo\n\n");
+    stale.close();
+    ASSERT_TRUE(QFile::setPermissions(userDir, kReadOnlyFolder));
+    {
+        testsupport::PermissionsBind bind;
+        EXPECT_FALSE(appshell::AppStart(exe));
+    }
+    QFile::setPermissions(userDir, kPrivateFolder);
+    const QString shown = QDir::toNativeSeparators(userDir);
+    ASSERT_EQ(dialogs->messages().size(), 1);
+    EXPECT_EQ(dialogs->messages().at(0),
+              QStringLiteral("ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞ ") + shown + QStringLiteral(" に書き込めません"));
+    EXPECT_FALSE(settings::appValues().appRunning);
+    EXPECT_EQ(appshell::mainWindow(), nullptr);
+
+    // No lock of its own is left: once the folder can be written, the program starts.
+    QFile::remove(lockPath);
+    {
+        QFile::setPermissions(userDir, kReadOnlyFolder);
+        testsupport::PermissionsBind bind;
+        EXPECT_FALSE(appshell::AppStart(exe));
+    }
+    QFile::setPermissions(userDir, kPrivateFolder);
+    EXPECT_FALSE(QFileInfo::exists(lockPath));
+    dialogs->shown.clear();
+    ASSERT_TRUE(appshell::AppStart(exe));
+    EXPECT_TRUE(dialogs->messages().isEmpty());
+}
+
+TEST_F(AppStartTest, SettingsThatCannotBeWrittenAtExitAreReported) {
+    ASSERT_TRUE(appshell::AppStart(exe));
+    ASSERT_TRUE(QFile::setPermissions(userDir, kReadOnlyFolder));
+    QFile::setPermissions(userDir + QStringLiteral("User.xml"), QFileDevice::ReadOwner);
+    {
+        testsupport::PermissionsBind bind;
+        appshell::mainWindow()->close();
+    }
+    QFile::setPermissions(userDir, kPrivateFolder);
+    ASSERT_EQ(dialogs->messages().size(), 1);
+    EXPECT_EQ(dialogs->messages().at(0),
+              QStringLiteral("設定ファイル ") +
+                  QDir::toNativeSeparators(userDir + QStringLiteral("User.xml")) +
+                  QStringLiteral(" を保存できませんでした"));
+    EXPECT_FALSE(settings::appValues().appRunning);
 }

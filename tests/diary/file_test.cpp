@@ -193,3 +193,24 @@ TEST_F(DiaryFileTest, MissingTemplateIsReported) {
 }
 
 } // namespace
+
+TEST_F(DiaryFileTest, DiaryFilesAreReadableByTheirOwnerOnly) {
+    constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    constexpr QFileDevice::Permissions mask =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(save(QStringLiteral("240101")));
+    for (const QString &name : {QStringLiteral("dbJvo.mdb"), QStringLiteral("dbJvo.mdb-wal"),
+                                QStringLiteral("dbJvo.mdb-shm")})
+        EXPECT_EQ(QFileInfo(file(name)).permissions() & mask, ownerOnly) << qPrintable(name);
+    ASSERT_TRUE(m_store.compact());
+    EXPECT_EQ(QFileInfo(dbFile()).permissions() & mask, ownerOnly);
+
+    // A diary an earlier version left readable by others is made private when it is opened.
+    m_store.close();
+    ASSERT_TRUE(QFile::setPermissions(dbFile(),
+                                      ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    EXPECT_EQ(QFileInfo(dbFile()).permissions() & mask, ownerOnly);
+}

@@ -14,8 +14,8 @@ QStringList ScriptedDialogs::messages() const {
 }
 
 Answer ScriptedDialogs::message(const QString &text, Buttons buttons, platform::Icon,
-                                const QString &title, Answer) {
-    shown.append({QStringLiteral("message"), text, title, buttons, {}});
+                                const QString &title, Answer defaultAnswer) {
+    shown.append({QStringLiteral("message"), text, title, buttons, {}, defaultAnswer});
     if (!answers.isEmpty())
         return answers.dequeue();
     switch (buttons) {

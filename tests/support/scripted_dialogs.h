@@ -20,6 +20,7 @@ public:
         QString title;
         platform::Buttons buttons = platform::Buttons::Ok;
         platform::FileRequest request;
+        platform::Answer defaultAnswer = platform::Answer::Ok;
     };
 
     QQueue<platform::Answer> answers;

@@ -67,6 +67,14 @@ public:
     bool loadFromMemory(const QByteArray &bytes, int format, bool intoSelection = false,
                         QString *error = nullptr);
     void resetContents();
+    // The whole document (main text, every header and footer, page values), whatever area or
+    // text frame is being edited. Loading and clearing leave the main text active; clearing also
+    // drops the header and footer bits and the landscape flag.
+    QByteArray saveWholeToMemory(int format, bool *ok = nullptr) const;
+    bool loadWholeFromMemory(const QByteArray &bytes, int format, QString *error = nullptr);
+    void clearWhole();
+    // Leaves any header, footer or text frame for the main text.
+    void toMainText();
     void setLoadSaveAttribute(int attribute, bool on);
     bool loadSaveAttribute(int attribute) const;
 

@@ -156,6 +156,50 @@ void TextSurface::resetContents() {
     cursorChanged();
 }
 
+void TextSurface::toMainText() {
+    setActiveArea(0);
+    selectTextFrame(0);
+}
+
+void TextSurface::clearWhole() {
+    toMainText();
+    EditGuard guard(this);
+    for (std::size_t i = 0; i < m_cursors.size(); ++i) {
+        QTextDocument *document = i == 0 ? m_main.get() : m_areas[i - 1].get();
+        document->clear();
+        document->clearUndoRedoStacks();
+        m_cursors[i] = QTextCursor(document);
+    }
+    m_page.headerFooterBits = 0;
+    m_page.landscape = false;
+    m_frame = 0;
+    m_currentField = 0;
+    m_currentObject = 0;
+    m_lastBlock = -1;
+    cursorChanged();
+}
+
+QByteArray TextSurface::saveWholeToMemory(int format, bool *ok) const {
+    if (ok)
+        *ok = true;
+    switch (format) {
+    case Internal:
+        return internalformat::writeContent(content());
+    case Word97:
+    case Docx:
+        return docx::write(content());
+    default:
+        if (ok)
+            *ok = false;
+        return {};
+    }
+}
+
+bool TextSurface::loadWholeFromMemory(const QByteArray &bytes, int format, QString *error) {
+    toMainText();
+    return loadBytes(bytes, format, false, QString(), error);
+}
+
 // After a document was replaced: ids continue above those it holds, and pictures and text frames
 // without an id get one.
 void TextSurface::adoptLoaded(QTextDocument *document) {

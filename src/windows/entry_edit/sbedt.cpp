@@ -1,6 +1,7 @@
 #include "windows/entry_edit/sbedt.h"
 
 #include "diary/connection.h"
+#include "diary/entry_events.h"
 #include "editor/interface.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_surface.h"
@@ -26,6 +27,8 @@ sbEdt::sbEdt(QWidget *parent) : QWidget(parent, Qt::Window) {
             [](const QString &, const QString &, const QString &target) {
                 settings::store().W_ExpFd(target, true);
             });
+    connect(&diary::entryEvents(), &diary::EntryEvents::written, this, &sbEdt::followWrite);
+    connect(&diary::entryEvents(), &diary::EntryEvents::removed, this, &sbEdt::followRemoval);
     resize(800, 560);
 }
 
@@ -55,39 +58,61 @@ bool sbEdt::ActDc(const QString &sDt) {
     // A save the editor performs here still belongs to the entry held so far.
     if (!m_editKey.isEmpty() && !leaveEntry())
         return false;
-    bool readOk = false;
-    const std::optional<diary::DiaryRow> row = diary::connection().load(sDt, &readOk);
-    if (!readOk) {
-        // Treating an unreadable row as a new entry would overwrite it on the next save.
-        platform::dialogs().message(diary::connection().lastError(), platform::Buttons::Ok,
-                                    platform::Icon::Critical);
-        return false;
-    }
     m_editKey = sDt;
     m_editor->cOn(qintptr(winId()), 0, true);
-    if (row) {
-        m_editor->setTitle(row->summary);
-        bool ok = false;
-        m_editor->SetData(row->document, ok);
-    } else {
-        m_editor->rtAct(2);
-    }
+    const bool readable = loadEntry();
     setWindowTitle(editCaption(m_editKey));
     show();
     raise();
     activateWindow();
+    if (!readable)
+        diary::tellEntryUnreadable(m_editKey);
     return true;
 }
 
+bool sbEdt::loadEntry() {
+    m_editor->setReadOnly(false);
+    bool readable = false;
+    const std::optional<diary::DiaryRow> row = diary::connection().load(m_editKey, &readable);
+    if (row) {
+        m_editor->setTitle(row->summary);
+        m_editor->SetData(row->document, readable);
+    } else {
+        m_editor->rtAct(2);
+    }
+    // A read error must not look like an empty day, or the next save would replace the entry.
+    m_editor->setReadOnly(!readable);
+    return readable;
+}
+
+void sbEdt::followWrite(const QString &key) {
+    if (m_writing || !m_editor->isOn())
+        return;
+    if (diary::followWrite(m_editKey, key, m_editor->bDcEdt()) != diary::FollowUp::Reload)
+        return;
+    m_editor->setBDcEdt(false);
+    if (!loadEntry())
+        diary::tellEntryUnreadable(m_editKey);
+}
+
+void sbEdt::followRemoval(const QString &key) {
+    if (!m_writing && m_editor->isOn() && key == m_editKey && !m_editor->bDcEdt())
+        loadEntry();
+}
+
 bool sbEdt::saveEntry() {
-    if (m_editKey.isEmpty())
+    if (m_editKey.isEmpty() || m_editor->readOnly())
         return false;
     platform::TextSurface *surface = m_editor->GetObj();
     bool ok = false;
-    const QByteArray document = surface->saveToMemory(platform::TextSurface::Word97, false, &ok);
+    // The whole document, whatever header, footer or text frame is being edited.
+    const QByteArray document = surface->saveWholeToMemory(platform::TextSurface::Word97, &ok);
+    surface->toMainText();
     const QString text = surface->text();
+    m_writing = true;
     const bool saved = ok && !document.isEmpty() &&
                        diary::connection().save(m_editKey, m_editor->Title(), text, document);
+    m_writing = false;
     m_editor->EndObj();
     m_saveFailed = !saved;
     if (!saved) {

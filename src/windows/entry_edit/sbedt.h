@@ -57,12 +57,18 @@ protected:
 private:
     // Asks the editor about unsaved changes; false when the user cancelled or the save failed.
     bool leaveEntry();
+    // Shows EditKey's entry; false when it cannot be read (the editor is then empty and
+    // read-only).
+    bool loadEntry();
+    void followWrite(const QString &key);
+    void followRemoval(const QString &key);
 
     editor::uTxm *m_editor = nullptr;
     diary::EntryKey m_editKey;
     QRect m_placement;
     bool m_placed = false;
     bool m_saveFailed = false;
+    bool m_writing = false; // this window is writing its row
     static QPointer<sbEdt> s_instance;
 };
 

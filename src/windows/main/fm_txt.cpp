@@ -2,6 +2,7 @@
 #include "windows/main/listing.h"
 
 #include "diary/connection.h"
+#include "diary/entry_events.h"
 #include "editor/interface.h"
 #include "keybar/ufky.h"
 #include "platform/widgets/calendar.h"
@@ -79,10 +80,16 @@ void fmTxt::connectControls() {
             [this](int, const QPoint &globalPos) { m_menus.date->popup(globalPos); });
 
     connect(m_editor, &editor::uTxm::SaveRequested, this, &fmTxt::SaveEntry);
+    // Every change of the edited flag (raised before the flag is stored) refreshes the menu
+    // entries and the keys that follow them.
     connect(m_editor, &editor::uTxm::EditedChanged, this, [this](bool value) {
-        m_menus.entry(OperationMenu, 5)->setEnabled(value);
-        m_keys->SetEnbByMenu();
+        if (m_loaded)
+            refreshFileMenu(value);
+        else
+            m_menus.entry(OperationMenu, 5)->setEnabled(value);
     });
+    connect(&diary::entryEvents(), &diary::EntryEvents::written, this, &fmTxt::followWrite);
+    connect(&diary::entryEvents(), &diary::EntryEvents::removed, this, &fmTxt::followRemoval);
     connect(m_editor, &editor::uTxm::LinkClicked, this,
             [this](const QString &, const QString &, const QString &target) {
                 m_ini.W_ExpFd(target, true);
@@ -104,7 +111,6 @@ bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
     m_loaded = true;
     FillMonthList(false);
     LoadEntry();
-    RefreshFileMenu();
     return true;
 }
 
@@ -127,12 +133,18 @@ QAction *fmTxt::menuEntry(int menuNumber, int index) const {
 }
 
 void fmTxt::RefreshFileMenu() {
+    refreshFileMenu(m_editor->bDcEdt());
+}
+
+void fmTxt::refreshFileMenu(bool edited) {
     bool exDoc = false;
     bool overwrite = false;
     m_editor->ChkJbMn0(exDoc, overwrite);
-    for (int index : {0, 1, 2, 7})
+    for (int index : {0, 1, 2})
         m_menus.entry(OperationMenu, index)->setEnabled(exDoc);
-    m_menus.entry(OperationMenu, 5)->setEnabled(m_editor->bDcEdt());
+    // An entry that cannot be read shows nothing, yet the user must be able to delete it.
+    m_menus.entry(OperationMenu, 7)->setEnabled(exDoc || m_unreadable);
+    m_menus.entry(OperationMenu, 5)->setEnabled(edited);
     m_keys->SetEnbByMenu();
 }
 

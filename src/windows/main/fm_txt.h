@@ -96,6 +96,11 @@ private:
     void editorCommand(int code);
     void keepMinimumSize();
     bool saveFailed();
+    // Shows CurKey's entry; one that cannot be read leaves the editor empty and read-only.
+    void showEntry();
+    void refreshFileMenu(bool edited);
+    void followWrite(const QString &key);
+    void followRemoval(const QString &key);
 
     settings::yIni &m_ini;
     MainMenus m_menus;
@@ -112,6 +117,8 @@ private:
     bool m_loaded = false;
     bool m_closed = false;
     bool m_saveFailed = false;
+    bool m_unreadable = false; // CurKey's stored entry cannot be read: nothing is written over it
+    bool m_writing = false;    // this window is writing or deleting a row
 };
 
 } // namespace mainwin

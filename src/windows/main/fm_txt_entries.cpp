@@ -1,6 +1,7 @@
 #include "windows/main/fm_txt.h"
 
 #include "diary/connection.h"
+#include "diary/entry_events.h"
 #include "diary/keys.h"
 #include "editor/interface.h"
 #include "platform/dialogs.h"
@@ -29,26 +30,52 @@ void fmTxt::LoadEntry() {
     const qsizetype p = m_monthKeys.indexOf(m_curKey + QLatin1Char('.'));
     if (p >= 0 && p % 7 == 0)
         m_list->setActiveRow(int(p / 7) + 1);
+    showEntry();
+}
 
-    bool ok = true;
-    const std::optional<diary::DiaryRow> row = diary::connection().load(m_curKey, &ok);
-    if (row) {
-        bool loaded = false;
-        m_editor->SetData(row->document, loaded);
-    } else {
+void fmTxt::showEntry() {
+    m_editor->setReadOnly(false);
+    bool readOk = false;
+    const std::optional<diary::DiaryRow> row = diary::connection().load(m_curKey, &readOk);
+    bool shown = readOk;
+    if (row)
+        m_editor->SetData(row->document, shown);
+    else
         m_editor->rtAct(2);
-    }
+    // A read error must not look like an empty day, or the next save would replace the entry.
+    m_unreadable = !shown;
+    m_editor->setReadOnly(m_unreadable);
+    RefreshFileMenu();
+    if (m_unreadable)
+        diary::tellEntryUnreadable(m_curKey);
+}
+
+void fmTxt::followWrite(const QString &key) {
+    if (m_writing || !m_loaded)
+        return;
+    if (diary::followWrite(m_curKey, key, m_editor->bDcEdt()) != diary::FollowUp::Reload)
+        return;
+    m_editor->setBDcEdt(false);
+    showEntry();
+}
+
+void fmTxt::followRemoval(const QString &key) {
+    if (!m_writing && m_loaded && key == m_curKey && !m_editor->bDcEdt())
+        showEntry();
 }
 
 void fmTxt::SaveEntry() {
-    if (m_curKey.isEmpty())
+    if (m_curKey.isEmpty() || m_unreadable)
         return;
     QByteArray document;
     QString text;
     QString title;
     bool ok = false;
     m_editor->GetData(document, text, title, ok);
-    if (!ok || !diary::connection().saveEntry(m_curKey, text, document)) {
+    m_writing = true;
+    ok = ok && diary::connection().saveEntry(m_curKey, text, document);
+    m_writing = false;
+    if (!ok) {
         // The editor takes a save request as done; the document must stay marked as changed.
         m_saveFailed = true;
         platform::dialogs().message(QStringLiteral("日誌を保存できませんでした"),
@@ -69,7 +96,16 @@ bool fmTxt::saveFailed() {
 void fmTxt::DeleteEntry() {
     if (m_curKey.isEmpty())
         return;
-    diary::connection().remove(m_curKey);
+    if (platform::dialogs().message(QStringLiteral("この日の日記を削除しますか"),
+                                    platform::Buttons::YesNo, platform::Icon::Question, {},
+                                    platform::Answer::No) != platform::Answer::Yes)
+        return;
+    m_writing = true;
+    const bool removed = diary::connection().remove(m_curKey);
+    m_writing = false;
+    // The day's writing is gone as the user asked: its unsaved changes are not offered back.
+    if (removed)
+        m_editor->setBDcEdt(false);
     FillMonthList(false);
     openListRow(m_list->activeRow());
 }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -187,4 +188,62 @@ TEST(EntryEditRules, CaptionAndPlacement) {
               QRect(400, 290, 880, 559));
     EXPECT_EQ(entryedit::editPlacement(QRect(0, 0, 1000, 1000), QRect(0, 0, 500, 900), 144),
               QRect(0, 300, 500, 698));
+}
+
+TEST_F(EntryEditTest, UnreadableEntryOpensEmptyAndIsNeverWrittenOver) {
+    const QByteArray garbage("PK\x03\x04 damaged entry");
+    ASSERT_TRUE(diary::connection().save(QStringLiteral("240117"), QStringLiteral("壊れた日"),
+                                         QStringLiteral("壊れた日"), garbage));
+    ASSERT_TRUE(window->ActDc(QStringLiteral("240115")));
+    ASSERT_TRUE(window->ActDc(QStringLiteral("240117")));
+    EXPECT_EQ(dialogs->messages(),
+              QStringList{QStringLiteral("24/01/17 の日記を読み込めません。\n"
+                                         "保存されている内容はそのまま残します。\n"
+                                         "この日の日記は、削除するまで編集できません。")});
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("24/01/17   の修正"));
+    EXPECT_TRUE(editorText().isEmpty());
+    EXPECT_FALSE(editor().bDcEdt());
+
+    type(QStringLiteral("前の日の文"));
+    editor().txTitle()->setText(QStringLiteral("新しい題"));
+    editor().rtAct(4);
+    EXPECT_FALSE(editor().bDcEdt());
+    EXPECT_EQ(stored(QStringLiteral("240117")).document, garbage);
+    EXPECT_EQ(stored(QStringLiteral("240117")).summary, QStringLiteral("壊れた日"));
+    EXPECT_TRUE(window->ActDc(QStringLiteral("240116")));
+    EXPECT_EQ(stored(QStringLiteral("240117")).document, garbage);
+    EXPECT_EQ(editorText(), QStringLiteral("快晴"));
+
+    // A read error is told the same way, without the database's own words.
+    diary::DbClose();
+    dialogs->shown.clear();
+    EXPECT_TRUE(window->ActDc(QStringLiteral("240115")));
+    ASSERT_EQ(dialogs->messages().size(), 1);
+    EXPECT_TRUE(
+        dialogs->messages().at(0).startsWith(QStringLiteral("24/01/15 の日記を読み込めません。")));
+    EXPECT_TRUE(editorText().isEmpty());
+    ASSERT_TRUE(diary::DbOpen(m_dir.path(), QStringLiteral(DRJVO_TEMPLATE_DIR)));
+    type(QStringLiteral("上書き"));
+    editor().rtAct(4);
+    EXPECT_EQ(trimmed(stored(QStringLiteral("240115")).text), QStringLiteral("朝から雪"));
+}
+
+TEST_F(EntryEditTest, HeaderBeingEditedIsSavedWithTheWholeEntry) {
+    ASSERT_TRUE(window->ActDc(QStringLiteral("240115")));
+    platform::TextSurface &s = editor().surface();
+    platform::PageSetup page = s.page();
+    page.headerFooterBits = platform::HeaderEveryPage;
+    s.setPage(page);
+    ASSERT_TRUE(s.setActiveArea(platform::HeaderEveryPage));
+    s.setSelText(QStringLiteral("ヘッダー"));
+    editor().rtAct(4);
+
+    platform::TextSurface reloaded;
+    ASSERT_TRUE(reloaded.loadFromMemory(stored(QStringLiteral("240115")).document,
+                                        platform::TextSurface::Word97));
+    EXPECT_EQ(trimmed(reloaded.text()), QStringLiteral("朝から雪"));
+    EXPECT_EQ(trimmed(stored(QStringLiteral("240115")).text), QStringLiteral("朝から雪"));
+    ASSERT_NE(reloaded.areaDocument(platform::HeaderEveryPage), nullptr);
+    EXPECT_EQ(reloaded.areaDocument(platform::HeaderEveryPage)->toPlainText(),
+              QStringLiteral("ヘッダー"));
 }

@@ -106,8 +106,9 @@ TEST_F(MainWindowTest, DeleteOpensTheActiveRowOrTheCalendarDate) {
     writeEntry(QDate(2023, 12, 31), QStringLiteral("大晦日"));
 
     w.pickDate(QDate(2024, 1, 5));
+    dialogs->shown.clear();
     w.fnMenu(OperationMenu, 7);
-    EXPECT_TRUE(dialogs->shown.isEmpty());
+    EXPECT_EQ(dialogs->messages(), QStringList{QStringLiteral("この日の日記を削除しますか")});
     EXPECT_FALSE(diary::connection().load(QStringLiteral("240105")).has_value());
     EXPECT_EQ(w.MonthKeys(), QStringLiteral("240109."));
     EXPECT_EQ(w.CurKey(), QStringLiteral("240109"));
