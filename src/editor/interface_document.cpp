@@ -238,6 +238,22 @@ bool uTxm::bHaveData() const {
            m_surface->nextObject(0, platform::TextSurface::TextFrameObject) > 0;
 }
 
+namespace {
+
+// Spaces and tabs only: a leading U+3000 is a paragraph indent and code 11 a line break.
+QString trimBlanks(const QString &line) {
+    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype start = 0;
+    qsizetype end = line.size();
+    while (start < end && blank(line.at(start)))
+        ++start;
+    while (end > start && blank(line.at(end - 1)))
+        --end;
+    return line.mid(start, end - start);
+}
+
+} // namespace
+
 void uTxm::GetMTxt(QString &sTx, QString &sCp) {
     Busy busy(this);
     const int caret = m_surface->selStart();
@@ -251,7 +267,7 @@ void uTxm::GetMTxt(QString &sTx, QString &sCp) {
          start = end + 1, end = text.indexOf(QChar(10), start)) {
         m_surface->setSelStart(int(end));
         const int style = classifyStyle(*m_surface, m_styles);
-        QString line = text.mid(start, end - start).trimmed();
+        QString line = trimBlanks(text.mid(start, end - start));
         line.replace(QChar(11), crlf);
         if (sCp.isEmpty() && style < settings::Body)
             sCp = line;
@@ -277,6 +293,8 @@ void uTxm::SetText(const QString &sTx) {
         if (!sTx.isEmpty()) {
             m_surface->setSelStart(0);
             m_surface->setSelText(sTx);
+            // The new text is where undo starts, not a step that could empty the document.
+            m_surface->document()->clearUndoRedoStacks();
         }
         m_snapshot.disarm();
         syncViewFromSurface();

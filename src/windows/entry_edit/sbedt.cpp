@@ -9,6 +9,7 @@
 #include "windows/entry_edit/edit_rules.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace entryedit {
@@ -26,6 +27,12 @@ sbEdt::sbEdt(QWidget *parent) : QWidget(parent, Qt::Window) {
             [](const QString &, const QString &, const QString &target) {
                 settings::store().W_ExpFd(target, true);
             });
+    // Ctrl+S saves as the toolbar's save key does, wherever the focus is in this window.
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] {
+        if (m_editor->isOn())
+            m_editor->rtAct(editor::cmd::Save);
+    });
     resize(800, 560);
 }
 
@@ -55,6 +62,7 @@ bool sbEdt::ActDc(const QString &sDt) {
     // A save the editor performs here still belongs to the entry held so far.
     if (!m_editKey.isEmpty() && !leaveEntry())
         return false;
+    platform::DialogParentScope over(this);
     bool readOk = false;
     const std::optional<diary::DiaryRow> row = diary::connection().load(sDt, &readOk);
     if (!readOk) {
@@ -82,6 +90,7 @@ bool sbEdt::ActDc(const QString &sDt) {
 bool sbEdt::saveEntry() {
     if (m_editKey.isEmpty())
         return false;
+    platform::DialogParentScope over(this);
     platform::TextSurface *surface = m_editor->GetObj();
     bool ok = false;
     const QByteArray document = surface->saveToMemory(platform::TextSurface::Word97, false, &ok);
@@ -124,6 +133,8 @@ void sbEdt::closeEvent(QCloseEvent *event) {
 bool sbEdt::leaveEntry() {
     if (!m_editor->isOn())
         return true;
+    // The save question is about this window's text: it stands over this window.
+    platform::DialogParentScope over(this);
     bool cancel = false;
     m_saveFailed = false;
     m_editor->ChkUdt(cancel);

@@ -95,6 +95,7 @@ private:
     void search();
     void editorCommand(int code);
     void keepMinimumSize();
+    void focusEditor();
     bool saveFailed();
 
     settings::yIni &m_ini;

@@ -6,9 +6,11 @@
 #include "windows/entry_edit/edit_rules.h"
 #include "windows/entry_edit/sbedt.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -187,4 +189,25 @@ TEST(EntryEditRules, CaptionAndPlacement) {
               QRect(400, 290, 880, 559));
     EXPECT_EQ(entryedit::editPlacement(QRect(0, 0, 1000, 1000), QRect(0, 0, 500, 900), 144),
               QRect(0, 300, 500, 698));
+}
+
+TEST_F(EntryEditTest, SaveQuestionStandsOverThisWindowAndCtrlSSaves) {
+    QWidget mainWindow;
+    platform::setDialogParent(&mainWindow);
+    ASSERT_TRUE(window->ActDc(QStringLiteral("240115")));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(QStringLiteral("追記"));
+    dialogs->answers.enqueue(Answer::Cancel);
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_EQ(dialogs->shown.at(0).parent, window.get());
+    EXPECT_EQ(platform::dialogParent(), &mainWindow) << "the main window's again afterwards";
+
+    QSignalSpy saved(window.get(), &sbEdt::entrySaved);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(),
+                    Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(trimmed(stored(QStringLiteral("240115")).text), QStringLiteral("朝から雪追記"));
+    EXPECT_FALSE(editor().bDcEdt());
+    platform::setDialogParent(nullptr);
 }
