@@ -178,14 +178,16 @@ QSize uFky::sizeHint() const {
 }
 
 int uFky::keyWidthNeeded() const {
-    // A button's margins are what its hint adds to its own caption; the widest caption of
-    // either set decides, since all twelve share the row equally.
+    // A button's frame is what its hint adds to its caption, less the space either side the
+    // hint adds for looks; the widest caption of either set decides, since all twelve share the
+    // row equally.
     const QToolButton *probe = m_buttons[0];
     const QFontMetrics metrics(probe->font());
     const auto textWidth = [&](const QString &text) {
         return metrics.size(Qt::TextShowMnemonic, text).width();
     };
-    const int margins = probe->sizeHint().width() - textWidth(probe->text());
+    const int margins =
+        probe->sizeHint().width() - textWidth(probe->text()) - 2 * metrics.horizontalAdvance(u' ');
     int widest = 0;
     for (QChar set : {u'F', u'C'})
         for (int number = 1; number <= KeyRow::kKeyCount; ++number)

@@ -39,7 +39,7 @@ void twoPages(editor::uTxm &editor) {
     editor.rtAct(54);
     s.setSelText(QStringLiteral("二枚目の日記です。夕方には晴れた。"));
     editor.view()->setViewMode(platform::TextView::PageView);
-    editor.view()->setZoom(50);
+    editor.view()->setZoom(30);
     editor.refreshStatus();
 }
 
