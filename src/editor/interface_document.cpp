@@ -37,6 +37,18 @@ int textFrameAt(const QTextCursor &cursor) {
     return 0;
 }
 
+// Spaces and tabs only: a leading U+3000 is a paragraph indent and code 11 a line break.
+QString trimBlanks(const QString &line) {
+    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype start = 0;
+    qsizetype end = line.size();
+    while (start < end && blank(line.at(start)))
+        ++start;
+    while (end > start && blank(line.at(end - 1)))
+        --end;
+    return line.mid(start, end - start);
+}
+
 } // namespace
 
 QString uTxm::SelTxt() const {
@@ -237,22 +249,6 @@ bool uTxm::bHaveData() const {
     return m_surface->nextObject(0, platform::TextSurface::PictureObject) > 0 ||
            m_surface->nextObject(0, platform::TextSurface::TextFrameObject) > 0;
 }
-
-namespace {
-
-// Spaces and tabs only: a leading U+3000 is a paragraph indent and code 11 a line break.
-QString trimBlanks(const QString &line) {
-    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype start = 0;
-    qsizetype end = line.size();
-    while (start < end && blank(line.at(start)))
-        ++start;
-    while (end > start && blank(line.at(end - 1)))
-        --end;
-    return line.mid(start, end - start);
-}
-
-} // namespace
 
 void uTxm::GetMTxt(QString &sTx, QString &sCp) {
     Busy busy(this);
