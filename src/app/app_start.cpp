@@ -2,6 +2,8 @@
 
 #include "app/listing_link.h"
 #include "app/single_instance.h"
+#include "app/termination.h"
+#include "app/translations.h"
 #include "platform/dialogs.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <cstdlib>
 #include <memory>
 
 namespace appshell {
@@ -89,6 +92,17 @@ bool AppStart(const QString &exeFile) {
 
     QApplication::restoreOverrideCursor();
     return true;
+}
+
+int AppRun(const QString &exeFile) {
+    installQtTranslations();
+    if (!AppStart(exeFile))
+        return EXIT_FAILURE;
+    closeOnTerminationSignals([] {
+        if (g_main)
+            g_main->close();
+    });
+    return QApplication::exec();
 }
 
 void AppShutdown() {

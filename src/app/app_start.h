@@ -14,6 +14,10 @@ namespace appshell {
 // told why.
 bool AppStart(const QString &exeFile);
 
+// The whole run of the program: Qt's Japanese texts, the start, then the event loop. A start
+// that could not go on ends with a non-zero status.
+int AppRun(const QString &exeFile);
+
 // Shutdown after the main window agreed to close: writes "User.xml", closes every window,
 // releases the settings store and ends the event loop.
 void AppShutdown();

@@ -16,6 +16,13 @@ QRect editorArea(const mainwin::fmTxt &main) {
     return QRect(inFrame, editor->size());
 }
 
+QMargins frameMargins(const QWidget &window) {
+    const QRect inside = window.geometry();
+    const QRect outside = window.frameGeometry();
+    return {inside.left() - outside.left(), inside.top() - outside.top(),
+            outside.right() - inside.right(), outside.bottom() - inside.bottom()};
+}
+
 } // namespace
 
 ListingLink::ListingLink(mainwin::fmTxt *main) : m_main(main) {}
@@ -23,7 +30,7 @@ ListingLink::ListingLink(mainwin::fmTxt *main) : m_main(main) {}
 searchwin::sbFnd &ListingLink::listing() {
     searchwin::sbFnd &window = searchwin::sbFnd::instance();
     if (m_main)
-        window.setPlacement(m_main->frameGeometry(), editorArea(*m_main));
+        window.setPlacement(m_main->frameGeometry(), editorArea(*m_main), frameMargins(*m_main));
     if (m_connected != &window) {
         m_connected = &window;
         QObject::connect(&window, &searchwin::sbFnd::entryRequested, &window,

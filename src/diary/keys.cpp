@@ -43,4 +43,12 @@ QString summaryOf(const QString &text) {
     return text.left(length);
 }
 
+QString oneLine(const QString &summary) {
+    QString line = summary;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (const QChar c : {QChar(11), QChar(u'\r'), QChar(u'\n')})
+        line.replace(c, QChar(u' '));
+    return line;
+}
+
 } // namespace diary

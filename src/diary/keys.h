@@ -20,5 +20,8 @@ QString displayKey(const QString &key);
 // The month list's one-line summary of an entry's plain text: the text up to its first line
 // feed, at most 50 characters.
 QString summaryOf(const QString &text);
+// A summary shown on one line (month list, listing headings): line breaks (code 11, CR, LF)
+// become spaces, so no box glyph stands for them.
+QString oneLine(const QString &summary);
 
 } // namespace diary

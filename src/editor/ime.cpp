@@ -14,16 +14,17 @@ void InputMethodControl::setOpen(bool open) {
     }
     if (!m_widget)
         return;
-    m_widget->setAttribute(Qt::WA_InputMethodEnabled, open);
-    // Tell the platform input method at once when the widget has the focus.
+    Qt::InputMethodHints hints = m_widget->inputMethodHints();
+    hints.setFlag(Qt::ImhPreferLatin, !open);
+    m_widget->setInputMethodHints(hints);
     if (m_widget->hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+        QGuiApplication::inputMethod()->update(Qt::ImHints);
 }
 
 bool InputMethodControl::isOpen() const {
     if (auto *view = qobject_cast<platform::TextView *>(m_widget.data()))
         return view->inputMethodEnabled();
-    return m_widget && m_widget->testAttribute(Qt::WA_InputMethodEnabled);
+    return m_widget && !m_widget->inputMethodHints().testFlag(Qt::ImhPreferLatin);
 }
 
 QString imePageAnswer(const QString &imeMode, const QString &updateMode) {

@@ -6,9 +6,10 @@
 
 namespace editor {
 
-// The input method of the editing surface. No portable call switches an input method into
-// full-width mode, so "on" enables input-method input on the surface (the input method keeps its
-// own mode) and "off" disables it. Both never fail; without a widget they do nothing.
+// The input method of the editing surface. It is never disabled, since the user could not reopen
+// it: "off" asks for Latin input through the input-method hints and "on" clears that request (no
+// portable call switches an input method into native mode; the user's own key always does).
+// Both never fail; without a widget they do nothing.
 class InputMethodControl {
 public:
     void setWidget(QWidget *widget) { m_widget = widget; }

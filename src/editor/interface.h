@@ -203,6 +203,7 @@ private:
     bool runTableCommand(int code, const QString &entry);
     bool runFormatDialog(int code, const QVariant &argument);
     bool runTextColourDialog();
+    bool runDisplaySettings();
     void setPasteMode(int argument);
     void applyFormatBand(const std::function<void()> &change);
 

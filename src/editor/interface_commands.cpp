@@ -11,6 +11,8 @@
 #include "platform/dialogs.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"
+#include "settings/app_values.h"
+#include "settings/yini.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -107,7 +109,7 @@ bool uTxm::runCommand(int code, const QVariant &argument) {
         s.setSelLength(0);
         return ep.tidy(*this);
     case cmd::DisplaySettings:
-        return ep.settingsPage(*this, QStringLiteral("DP"), answer);
+        return runDisplaySettings();
     case cmd::BarToggle:
         applyBarToggle(argument);
         return false;
@@ -283,9 +285,9 @@ bool uTxm::runTextColourDialog() {
 }
 
 void uTxm::setPasteMode(int argument) {
+    // The check marks always show the mode in force, whoever set it.
     m_values.plainPaste = argument == 1 || argument == 3;
-    if (argument == 2 || argument == 3)
-        m_menu->setPasteChecks(m_values.plainPaste);
+    m_menu->setPasteChecks(m_values.plainPaste);
 }
 
 void uTxm::zoom(const QVariant &argument) {
@@ -317,6 +319,22 @@ void uTxm::newDocument(int mode) {
     m_currentFile.clear();
     loadSettings(mode);
     markUnmodified();
+}
+
+bool uTxm::runDisplaySettings() {
+    DisplayValues values = displayValuesFor(m_view->viewMode(), m_view->zoom());
+    if (!m_formatDialogs->editDisplay(this, values))
+        return false;
+    const platform::PageSetup page = m_surface->page();
+    const QSizeF paper(platform::PageRenderer::fromTwips(page.width),
+                       platform::PageRenderer::fromTwips(page.height));
+    m_view->setViewMode(values.pageView ? platform::TextView::PageView
+                                        : platform::TextView::NormalView);
+    m_view->setZoom(displayZoom(values, m_view->viewport()->size(), paper));
+    m_values.viewMode = m_view->viewMode();
+    m_values.zoom = m_view->zoom();
+    writeDisplaySettings(settings::store(), m_groupSuffix, m_values.viewMode, m_values.zoom);
+    return false;
 }
 
 void uTxm::reRender() {

@@ -37,6 +37,18 @@ int textFrameAt(const QTextCursor &cursor) {
     return 0;
 }
 
+// Spaces and tabs only: a leading U+3000 is a paragraph indent and code 11 a line break.
+QString trimBlanks(const QString &line) {
+    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype start = 0;
+    qsizetype end = line.size();
+    while (start < end && blank(line.at(start)))
+        ++start;
+    while (end > start && blank(line.at(end - 1)))
+        --end;
+    return line.mid(start, end - start);
+}
+
 } // namespace
 
 QString uTxm::SelTxt() const {
@@ -273,7 +285,7 @@ void uTxm::GetMTxt(QString &sTx, QString &sCp) {
          start = end + 1, end = text.indexOf(QChar(10), start)) {
         m_surface->setSelStart(int(end));
         const int style = classifyStyle(*m_surface, m_styles);
-        QString line = text.mid(start, end - start).trimmed();
+        QString line = trimBlanks(text.mid(start, end - start));
         line.replace(QChar(11), crlf);
         if (sCp.isEmpty() && style < settings::Body)
             sCp = line;
@@ -299,6 +311,8 @@ void uTxm::SetText(const QString &sTx) {
         if (!sTx.isEmpty()) {
             m_surface->setSelStart(0);
             m_surface->setSelText(sTx);
+            // The new text is where undo starts, not a step that could empty the document.
+            m_surface->document()->clearUndoRedoStacks();
         }
         m_snapshot.disarm();
         syncViewFromSurface();

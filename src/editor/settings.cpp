@@ -118,4 +118,11 @@ void writeEditorSettings(settings::yIni &ini, const QString &suffix, const Edito
     ini.SetGtx();
 }
 
+void writeDisplaySettings(settings::yIni &ini, const QString &suffix, int viewMode, int zoom) {
+    ini.GetGtx(displayGroup(suffix));
+    ini.SetVal(QStringLiteral("MODE"), viewMode);
+    ini.SetVal(QStringLiteral("ZOOM"), zoom);
+    ini.SetGtx();
+}
+
 } // namespace editor

@@ -66,5 +66,7 @@ void readEditorSettings(settings::yIni &ini, int mode, const QString &suffix,
 // Writes "TX_BAR", "TX_DISP" and "TX_USR" and commits each group. "TX_PAGE" belongs to the page
 // settings dialog.
 void writeEditorSettings(settings::yIni &ini, const QString &suffix, const EditorSettings &values);
+// The display settings page's own write: view mode and zoom only.
+void writeDisplaySettings(settings::yIni &ini, const QString &suffix, int viewMode, int zoom);
 
 } // namespace editor

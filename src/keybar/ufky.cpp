@@ -177,6 +177,37 @@ QSize uFky::sizeHint() const {
                  fontMetrics().height() + 8);
 }
 
+int uFky::keyWidthNeeded() const {
+    // A button's frame is what its hint adds to its caption, less the space either side the
+    // hint adds for looks; the widest caption of either set decides, since all twelve share the
+    // row equally.
+    const QToolButton *probe = m_buttons[0];
+    const QFontMetrics metrics(probe->font());
+    const auto textWidth = [&](const QString &text) {
+        return metrics.size(Qt::TextShowMnemonic, text).width();
+    };
+    const int margins =
+        probe->sizeHint().width() - textWidth(probe->text()) - 2 * metrics.horizontalAdvance(u' ');
+    int widest = 0;
+    for (QChar set : {u'F', u'C'})
+        for (int number = 1; number <= KeyRow::kKeyCount; ++number)
+            widest = qMax(widest, textWidth(m_row.key(set, number).caption));
+    return widest + qMax(0, margins);
+}
+
+QSize uFky::minimumSizeHint() const {
+    const QList<int> groups = m_row.groups();
+    int keys = 0;
+    for (int count : groups)
+        keys += count;
+    int width = keys * keyWidthNeeded() + (keys - 1) * m_keyLayout->spacing() +
+                int(groups.size() - 1) * kGroupGap;
+    // Beside the status panel the keys get 72 % of the bar.
+    if (m_row.layoutText() != QLatin1String("4|4|4"))
+        width = width * 100 / 72 + 1;
+    return QSize(width, fontMetrics().height() + 8);
+}
+
 void uFky::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     StSize();

@@ -58,6 +58,8 @@ public:
     QProgressBar *progressBar() const { return m_bar; }
 
     QSize sizeHint() const override;
+    // Wide enough for every key caption of both sets to show whole.
+    QSize minimumSizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -66,6 +68,7 @@ private:
     void refreshButtons();
     void rebuildGroups();
     QRect toPixels(const QRect &twips) const;
+    int keyWidthNeeded() const;
 
     KeyRow m_row;
     KeyBindings m_bindings{m_row};

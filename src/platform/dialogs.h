@@ -60,6 +60,20 @@ std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement);
 
 // Parent for the modal dialogs of the Qt implementation (the main window once it exists).
 void setDialogParent(QWidget *parent);
+QWidget *dialogParent();
+
+// Dialogs shown while it lives stand over window (a second window asking its own questions);
+// the previous parent comes back afterwards.
+class DialogParentScope {
+public:
+    explicit DialogParentScope(QWidget *window);
+    ~DialogParentScope();
+    DialogParentScope(const DialogParentScope &) = delete;
+    DialogParentScope &operator=(const DialogParentScope &) = delete;
+
+private:
+    QWidget *m_previous;
+};
 
 // The application title shown on message boxes.
 QString appTitle();

@@ -15,26 +15,40 @@ QPointer<QWidget> g_parent;
 
 QMessageBox::StandardButton toQt(Answer a) {
     switch (a) {
-    case Answer::Ok: return QMessageBox::Ok;
-    case Answer::Cancel: return QMessageBox::Cancel;
-    case Answer::Abort: return QMessageBox::Abort;
-    case Answer::Retry: return QMessageBox::Retry;
-    case Answer::Ignore: return QMessageBox::Ignore;
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Abort:
+        return QMessageBox::Abort;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    case Answer::Ignore:
+        return QMessageBox::Ignore;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::NoButton;
 }
 
 Answer fromQt(int b) {
     switch (b) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Abort: return Answer::Abort;
-    case QMessageBox::Retry: return Answer::Retry;
-    case QMessageBox::Ignore: return Answer::Ignore;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Abort:
+        return Answer::Abort;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    case QMessageBox::Ignore:
+        return Answer::Ignore;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -87,23 +101,38 @@ public:
         box.setWindowTitle(title.isEmpty() ? appTitle() : title);
         box.setText(text);
         switch (icon) {
-        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::None: break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::None:
+            break;
         }
         QMessageBox::StandardButtons std;
         switch (buttons) {
-        case Buttons::Ok: std = QMessageBox::Ok; break;
-        case Buttons::OkCancel: std = QMessageBox::Ok | QMessageBox::Cancel; break;
+        case Buttons::Ok:
+            std = QMessageBox::Ok;
+            break;
+        case Buttons::OkCancel:
+            std = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
         case Buttons::AbortRetryIgnore:
             std = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
             break;
         case Buttons::YesNoCancel:
             std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
             break;
-        case Buttons::YesNo: std = QMessageBox::Yes | QMessageBox::No; break;
+        case Buttons::YesNo:
+            std = QMessageBox::Yes | QMessageBox::No;
+            break;
         }
         box.setStandardButtons(std);
         if (std.testFlag(toQt(defaultAnswer)))
@@ -119,9 +148,8 @@ public:
 
     bool input(const QString &prompt, const QString &title, QString &text) override {
         bool ok = false;
-        const QString answer =
-            QInputDialog::getText(g_parent, title.isEmpty() ? appTitle() : title, prompt,
-                                  QLineEdit::Normal, text, &ok);
+        const QString answer = QInputDialog::getText(g_parent, title.isEmpty() ? appTitle() : title,
+                                                     prompt, QLineEdit::Normal, text, &ok);
         if (ok)
             text = answer;
         return ok;
@@ -162,7 +190,9 @@ std::unique_ptr<Dialogs> &instance() {
 
 } // namespace
 
-Dialogs &dialogs() { return *instance(); }
+Dialogs &dialogs() {
+    return *instance();
+}
 
 std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement) {
     std::unique_ptr<Dialogs> previous = std::move(instance());
@@ -170,9 +200,25 @@ std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement) {
     return previous;
 }
 
-void setDialogParent(QWidget *parent) { g_parent = parent; }
+void setDialogParent(QWidget *parent) {
+    g_parent = parent;
+}
 
-QString appTitle() { return QStringLiteral("drJvo"); }
+QWidget *dialogParent() {
+    return g_parent;
+}
+
+DialogParentScope::DialogParentScope(QWidget *window) : m_previous(g_parent) {
+    g_parent = window;
+}
+
+DialogParentScope::~DialogParentScope() {
+    g_parent = m_previous;
+}
+
+QString appTitle() {
+    return QStringLiteral("drJvo");
+}
 
 QStringList qtFilters(const QString &filter) {
     QStringList out;

@@ -1,5 +1,6 @@
 #include "app/app_start.h"
 #include "app/single_instance.h"
+#include "app/translations.h"
 #include "diary/connection.h"
 #include "diary/keys.h"
 #include "editor/interface.h"
@@ -19,7 +20,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -100,6 +103,30 @@ TEST_F(AppStartTest, SecondCopyIsTurnedAwayAndTheFirstKeepsItsSettings) {
     EXPECT_FALSE(settings::appValues().appRunning);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(QFileInfo::exists(userDir + QStringLiteral("User.xml")));
+}
+
+TEST_F(AppStartTest, FailedStartsEndWithAFailureStatus) {
+    QDir().mkpath(userDir);
+    {
+        appshell::SingleInstance first;
+        ASSERT_TRUE(first.acquire(userDir, QStringLiteral("drJvo")));
+        EXPECT_NE(appshell::AppRun(exe), 0) << "second copy";
+    }
+    QFile db(userDir + QStringLiteral("dbJvo.mdb"));
+    ASSERT_TRUE(db.open(QIODevice::WriteOnly));
+    db.write("not a diary");
+    db.close();
+    EXPECT_NE(appshell::AppRun(exe), 0) << "unreadable diary";
+    EXPECT_EQ(dialogs->messages().size(), 2);
+}
+
+TEST(QtTranslations, StandardButtonsSpeakJapanese) {
+    ASSERT_TRUE(appshell::installQtTranslations());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("drJvo"), QStringLiteral("保存しますか?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")));
+    EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
+    EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
 }
 
 TEST_F(AppStartTest, LockLeftByACrashedCopyIsTakenOver) {

@@ -128,20 +128,26 @@ TEST_F(DispatchTest, Zoom) {
     EXPECT_EQ(view->zoom(), 150);
 }
 
-TEST_F(DispatchTest, PasteModeAndItsCheckMarks) {
-    editor->rtAct(72, 1);
-    EXPECT_TRUE(editor->values().plainPaste);
-    EXPECT_TRUE(editor->contextMenu().richPasteChecked());
-    EXPECT_FALSE(editor->contextMenu().plainPasteChecked());
-    editor->rtAct(72, 0);
-    EXPECT_FALSE(editor->values().plainPaste);
-    editor->rtAct(72, 3);
-    EXPECT_TRUE(editor->values().plainPaste);
-    EXPECT_TRUE(editor->contextMenu().plainPasteChecked());
-    EXPECT_FALSE(editor->contextMenu().richPasteChecked());
-    editor->rtAct(72, 2);
-    EXPECT_FALSE(editor->values().plainPaste);
-    EXPECT_TRUE(editor->contextMenu().richPasteChecked());
+TEST_F(DispatchTest, PasteModeIsOneChoiceOfTwo) {
+    ContextMenu &menu = editor->contextMenu();
+    auto exactlyOne = [&](bool plain) {
+        EXPECT_EQ(editor->values().plainPaste, plain);
+        EXPECT_EQ(menu.plainPasteChecked(), plain);
+        EXPECT_EQ(menu.richPasteChecked(), !plain);
+    };
+    for (int argument : {1, 0, 3, 2}) {
+        editor->rtAct(72, argument);
+        exactlyOne(argument % 2 == 1);
+    }
+    // Choosing in the menu: the other mark goes, and a second click keeps the choice.
+    QAction *plain = menu.action(QStringLiteral("ﾃｷｽﾄ(書式無し)で貼付"));
+    QAction *rich = menu.action(QStringLiteral("ﾘｯﾁﾃｷｽﾄ(書式付)で貼付"));
+    ASSERT_TRUE(plain && rich);
+    for (QAction *entry : {plain, plain, rich, rich}) {
+        entry->trigger();
+        editor->actOnMenu();
+        exactlyOne(entry == plain);
+    }
 }
 
 TEST_F(DispatchTest, DiaryToolbarNeverShowsNewAndOpen) {

@@ -1,15 +1,20 @@
 #include "editor/bars/bands.h"
 #include "editor/colours.h"
+#include "editor/menus/context_menu.h"
 #include "editor_fixture.h"
+#include "platform/view/text_view.h"
 #include "settings/yini.h"
 #include "test_images.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace editor;
 using editortest::EditorTest;
@@ -206,6 +211,21 @@ TEST_F(EditorTest, PlainTextWithHeadingMarks) {
     EXPECT_EQ(surface().selStart(), 2);
 }
 
+TEST_F(EditorTest, PlainTextKeepsIndentsAndLineBreaksAtLineEdges) {
+    editor->SetText(QStringLiteral("  \u3000字下げの段落\v \n本文\n"));
+    QString text, caption;
+    editor->GetMTxt(text, caption);
+    EXPECT_EQ(text, QStringLiteral("\u3000字下げの段落\r\n\r\n本文"));
+}
+
+TEST_F(EditorTest, SetTextIsNotAnUndoStep) {
+    editor->SetText(QStringLiteral("読み込んだ文"));
+    EXPECT_FALSE(surface().canUndo());
+    editor->view()->setFocus();
+    QTest::keyClick(editor->view()->viewport(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(surface().text(), QStringLiteral("読み込んだ文"));
+}
+
 TEST_F(EditorTest, SwitchOffDeletesTemporaryPictures) {
     QTemporaryDir work;
     settings::appValues().wrkDir = work.path() + u'/';
@@ -250,4 +270,98 @@ TEST_F(EditorTest, InputMethodFollowsTheSetting) {
     bool ok = false;
     editor->SetData(QByteArray(), ok, true);
     EXPECT_TRUE(editor->imeOpen());
+}
+
+TEST_F(EditorTest, JapaneseCommitLandsUnderEitherSetting) {
+    editor->resize(700, 500);
+    editor->show();
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    editor->view()->setFocus();
+    for (const char *setting : {"OFF", "ON"}) {
+        editor->values().ime = QString::fromLatin1(setting);
+        editor->SetText(QString());
+        bool ok = false;
+        editor->SetData(QByteArray(), ok, true);
+        // What the platform input method asks before it sends anything.
+        QInputMethodQueryEvent query(Qt::ImEnabled | Qt::ImHints);
+        QCoreApplication::sendEvent(editor->view(), &query);
+        EXPECT_TRUE(query.value(Qt::ImEnabled).toBool()) << setting;
+        const bool latin = query.value(Qt::ImHints).toInt() & Qt::ImhPreferLatin;
+        EXPECT_EQ(latin, editor->values().ime == QLatin1String("OFF")) << setting;
+
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("今日は晴れ"));
+        QCoreApplication::sendEvent(editor->view(), &commit);
+        EXPECT_EQ(surface().text(), QStringLiteral("今日は晴れ")) << setting;
+    }
+}
+
+TEST_F(EditorTest, FormattingBarFollowsEveryCaretMove) {
+    editor->resize(900, 600);
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    type(QStringLiteral("普通の文字 "));
+    surface().setBold(true);
+    surface().setFontSize(20);
+    type(QStringLiteral("太い文字"));
+    platform::TextView *view = editor->view();
+    surface().setSelStart(2);
+    const QPoint plainSpot = view->caretRect().center();
+    surface().setSelStart(int(surface().text().size()) - 1);
+    editor->refreshStatus();
+    const QPoint boldSpot = view->caretRect().center();
+    ASSERT_TRUE(editor->vButton()->shown().bold);
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, plainSpot);
+    EXPECT_EQ(surface().selStart(), 2);
+    EXPECT_FALSE(editor->vButton()->shown().bold) << "mouse click into plain text";
+    EXPECT_NE(editor->vButton()->shown().size, 20);
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, boldSpot);
+    EXPECT_TRUE(editor->vButton()->shown().bold) << "mouse click into bold text";
+    EXPECT_EQ(editor->vButton()->shown().size, 20);
+
+    QTest::keyClick(view->viewport(), Qt::Key_Home);
+    EXPECT_FALSE(editor->vButton()->shown().bold) << "Home key";
+}
+
+TEST_F(EditorTest, PageViewFromTheMenuShowsEveryPageAndCountsThem) {
+    editor->resize(900, 700);
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    formatDialogs->display.pageView = true;
+    formatDialogs->display.zoomOption = 4; // 50 %
+    QAction *entry = editor->contextMenu().action(QStringLiteral("ﾍﾟｰｼﾞ表示"));
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    editor->actOnMenu();
+    EXPECT_FALSE(formatDialogs->shownDisplay.pageView) << "prepared from normal view";
+    EXPECT_EQ(formatDialogs->shownDisplay.zoomOption, 2) << "prepared from 100 %";
+    platform::TextView *view = editor->view();
+    EXPECT_EQ(view->viewMode(), platform::TextView::PageView);
+    EXPECT_EQ(view->zoom(), 50);
+    settings::store().GetGtx(QStringLiteral("TX_DISP"));
+    EXPECT_EQ(settings::store().vGtVal(QStringLiteral("MODE"), 0), 2);
+    EXPECT_EQ(settings::store().vGtVal(QStringLiteral("ZOOM"), 0), 50);
+
+    type(QStringLiteral("一枚目"));
+    editor->rtAct(54);
+    type(QStringLiteral("二枚目"));
+    editor->rtAct(54);
+    type(QStringLiteral("三枚目"));
+    EXPECT_EQ(view->pageCount(), 3);
+    EXPECT_EQ(view->currentPage(), 3);
+    editor->refreshStatus();
+    EXPECT_TRUE(editor->vStatus()->text().startsWith(QStringLiteral("ﾍﾟｰｼﾞ 3/3 ")))
+        << editor->vStatus()->text().toStdString();
+    surface().setSelStart(0);
+    EXPECT_EQ(view->currentPage(), 1);
+    EXPECT_TRUE(editor->vStatus()->text().startsWith(QStringLiteral("ﾍﾟｰｼﾞ 1/3 ")))
+        << editor->vStatus()->text().toStdString();
+
+    // Switched back by the same page.
+    formatDialogs->display.pageView = false;
+    editor->rtAct(26);
+    EXPECT_EQ(view->viewMode(), platform::TextView::NormalView);
 }

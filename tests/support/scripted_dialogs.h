@@ -21,13 +21,14 @@ public:
         platform::Buttons buttons = platform::Buttons::Ok;
         platform::FileRequest request;
         platform::Answer defaultAnswer = platform::Answer::Ok;
+        QWidget *parent = platform::dialogParent(); // the window the dialog would stand over
     };
 
     QQueue<platform::Answer> answers;
-    QQueue<QString> inputs;        // a null QString means "cancel"
+    QQueue<QString> inputs; // a null QString means "cancel"
     QQueue<platform::FileAnswer> files;
     QQueue<QString> folders;
-    QQueue<QColor> colors;         // an invalid colour means "cancel"
+    QQueue<QColor> colors; // an invalid colour means "cancel"
     QQueue<QFont> fonts;
     QList<Shown> shown;
 

@@ -9,6 +9,7 @@
 #include <QFontComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -88,7 +89,12 @@ FormatBand::FormatBand(QWidget *parent) : QFrame(parent) {
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(1);
     m_font = new QFontComboBox(this);
-    m_font->setMaximumWidth(180);
+    // Squeezed, the box would show a few letters of the name; keep room for a whole one.
+    const int readable =
+        m_font->fontMetrics().horizontalAdvance(QStringLiteral("ＭＳ Ｐゴシック")) +
+        m_font->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    m_font->setMinimumWidth(readable);
+    m_font->setMaximumWidth(qMax(180, readable));
     m_size = new QComboBox(this);
     m_size->setEditable(true);
     for (int s : {8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72})
@@ -170,6 +176,20 @@ void FormatBand::show(const State &state) {
     m_bullets->setChecked(state.listState == 2);
     m_numbers->setChecked(state.listState == 3);
     m_showing = false;
+}
+
+FormatBand::State FormatBand::shown() const {
+    State state;
+    state.fontName = m_font->currentFont().family();
+    state.size = m_size->currentText().toDouble();
+    state.bold = m_bold->isChecked();
+    state.italic = m_italic->isChecked();
+    state.underline = m_underline->isChecked();
+    for (const QToolButton *button : m_alignments)
+        if (button->isChecked())
+            state.alignment = button->property("alignment").toInt();
+    state.listState = m_bullets->isChecked() ? 2 : (m_numbers->isChecked() ? 3 : 1);
+    return state;
 }
 
 StatusBand::StatusBand(QWidget *parent) : QFrame(parent) {

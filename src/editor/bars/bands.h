@@ -60,6 +60,8 @@ public:
     };
     // Shows the selection's values without reporting them back.
     void show(const State &state);
+    // What the controls show now.
+    State shown() const;
 
 signals:
     void fontNameChosen(const QString &name);

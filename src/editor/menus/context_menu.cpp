@@ -1,5 +1,6 @@
 #include "editor/menus/context_menu.h"
 
+#include <QActionGroup>
 #include <QCursor>
 #include <QMenu>
 
@@ -179,8 +180,13 @@ void ContextMenu::buildSettings() {
         add(paste, QStringLiteral("ﾘｯﾁﾃｷｽﾄ(書式付)で貼付"), QStringLiteral("文書貼付"), 0);
     m_plainPaste =
         add(paste, QStringLiteral("ﾃｷｽﾄ(書式無し)で貼付"), QStringLiteral("文書貼付"), 1);
-    m_richPaste->setCheckable(true);
-    m_plainPaste->setCheckable(true);
+    // One choice of two: a click on the checked entry keeps it checked.
+    auto *pasteModes = new QActionGroup(paste);
+    pasteModes->setExclusive(true);
+    for (QAction *a : {m_richPaste, m_plainPaste}) {
+        a->setCheckable(true);
+        pasteModes->addAction(a);
+    }
     m_richPaste->setChecked(true);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/view/text_view_items.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -246,14 +247,18 @@ void TextView::setControlCharactersShown(bool shown) {
 }
 
 void TextView::setInputMethodEnabled(bool on) {
+    // The input method stays enabled either way: a disabled one cannot be reopened by the user.
+    // Off only asks for Latin input; the user's own switching key still works.
     m_inputMethod = on;
+    Qt::InputMethodHints hints = inputMethodHints();
+    hints.setFlag(Qt::ImhPreferLatin, !on);
+    setInputMethodHints(hints);
     for (TextEditItem *item : {m_text, m_areaItem}) {
-        if (item && item->textInteractionFlags() & Qt::TextEditable)
-            item->setFlag(QGraphicsItem::ItemAcceptsInputMethod, on);
+        if (item)
+            item->setInputMethodHints(hints);
     }
-    setAttribute(Qt::WA_InputMethodEnabled, on && hasFocus());
     if (hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+        QGuiApplication::inputMethod()->update(Qt::ImHints);
 }
 
 void TextView::setTableGridShown(bool shown) {
@@ -326,7 +331,7 @@ bool TextView::activateArea(int bit) {
     m_areaPage = firstOwn && m_pageCount > 1 ? 2 : 1;
     m_areaItem = new TextEditItem(this, ensureArea(area));
     m_areaItem->setZValue(2);
-    m_areaItem->setFlag(QGraphicsItem::ItemAcceptsInputMethod, m_inputMethod);
+    m_areaItem->setInputMethodHints(inputMethodHints());
     m_scene->addItem(m_areaItem);
     m_text->setOpacity(0.45);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -351,7 +356,7 @@ void TextView::leaveArea() {
     m_areaItem = nullptr;
     m_text->setOpacity(1);
     m_text->setTextInteractionFlags(Qt::TextEditorInteraction);
-    m_text->setFlag(QGraphicsItem::ItemAcceptsInputMethod, m_inputMethod);
+    m_text->setFlag(QGraphicsItem::ItemAcceptsInputMethod, true);
     m_text->setFocus();
     relayout(); // the area may have grown or shrunk, and the body with it
     emit activeAreaChanged(0);
@@ -380,6 +385,22 @@ void TextView::resizeEvent(QResizeEvent *event) {
         updateSceneRect();
 }
 
+bool TextView::belowText(const QPoint &viewportPos) const {
+    if (m_areaItem || !(m_text->textInteractionFlags() & Qt::TextEditable))
+        return false;
+    QTextDocument *doc = m_content.main;
+    const QRectF last = doc->documentLayout()->blockBoundingRect(doc->lastBlock());
+    return mapToScene(viewportPos).y() > m_text->mapToScene(last.bottomLeft()).y();
+}
+
+void TextView::caretToEnd() {
+    QTextCursor cursor(m_content.main);
+    cursor.movePosition(QTextCursor::End);
+    m_text->setTextCursor(cursor);
+    m_text->setFocus();
+    caretChanged(m_text);
+}
+
 void TextView::mousePressEvent(QMouseEvent *event) {
     if (m_areaItem) {
         const QPointF scenePos = mapToScene(event->position().toPoint());
@@ -389,7 +410,21 @@ void TextView::mousePressEvent(QMouseEvent *event) {
             return;
         }
     }
+    // The blank page below the text belongs to the text, as in any word processor.
+    if (belowText(event->position().toPoint())) {
+        caretToEnd();
+        event->accept();
+        return;
+    }
     QGraphicsView::mousePressEvent(event);
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent *event) {
+    if (m_hook && belowText(event->pos()) && m_hook->contextMenu(event->globalPos())) {
+        event->accept();
+        return;
+    }
+    QGraphicsView::contextMenuEvent(event);
 }
 
 void TextView::mouseDoubleClickEvent(QMouseEvent *event) {

@@ -87,8 +87,8 @@ public:
     int activeArea() const { return m_activeArea < 0 ? 0 : 1 << m_activeArea; }
     QTextDocument *activeDocument() const;
 
-    // Japanese input. Off, the platform input method leaves the text alone; on, it works in
-    // whatever mode it keeps itself.
+    // Japanese input. Off asks the platform input method for Latin input, on for native input;
+    // the input method itself is never disabled.
     bool inputMethodEnabled() const { return m_inputMethod; }
     void setInputMethodEnabled(bool on);
 
@@ -110,6 +110,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     friend class TextEditItem;
@@ -128,6 +129,8 @@ private:
     qreal pageTop(int n) const;
     QRectF caretSceneRect() const;
     void textClicked(TextEditItem *item, const QPointF &pos);
+    bool belowText(const QPoint &viewportPos) const;
+    void caretToEnd();
     void caretChanged(TextEditItem *item);
     void followSurfaceCaret();
 
@@ -152,7 +155,7 @@ private:
     bool m_controlCharacters = false;
     bool m_tableGrid = true;
     bool m_layoutCheckPending = false;
-    bool m_inputMethod = true;
+    bool m_inputMethod = true; // native input preferred
 };
 
 } // namespace platform

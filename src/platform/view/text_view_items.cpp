@@ -114,12 +114,6 @@ void TextEditItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *opti
     QGraphicsTextItem::paint(painter, &plain, widget);
 }
 
-QVariant TextEditItem::inputMethodQuery(Qt::InputMethodQuery query) const {
-    if (query == Qt::ImEnabled)
-        return m_view->inputMethodEnabled();
-    return QGraphicsTextItem::inputMethodQuery(query);
-}
-
 bool TextEditItem::sceneEvent(QEvent *event) {
     const bool handled = QGraphicsTextItem::sceneEvent(event);
     const QTextCursor cursor = textCursor();

@@ -24,7 +24,6 @@ public:
     QPainterPath shape() const override;
     bool contains(const QPointF &point) const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     bool sceneEvent(QEvent *event) override;

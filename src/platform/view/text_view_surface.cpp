@@ -75,13 +75,14 @@ void TextView::caretChanged(TextEditItem *item) {
     // document laid out so far.
     if (!m_scene->sceneRect().contains(caretSceneRect()))
         ensureCaretVisible();
+    // The surface takes the caret first: whoever hears of the move reads the format there.
+    if (m_surface && !m_syncing) {
+        m_syncing = true;
+        m_surface->setCursor(item->textCursor());
+        m_syncing = false;
+    }
     if (item == m_text)
         emit cursorPositionChanged();
-    if (!m_surface || m_syncing)
-        return;
-    m_syncing = true;
-    m_surface->setCursor(item->textCursor());
-    m_syncing = false;
 }
 
 void TextView::followSurfaceCaret() {

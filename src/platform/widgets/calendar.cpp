@@ -190,10 +190,13 @@ void Calendar::mousePressEvent(QMouseEvent *event) {
         scrollMonths(-1);
     else if (g.nextArrowRect().contains(pos))
         scrollMonths(1);
-    else if (g.todayRect().contains(pos))
-        pick(QDate::currentDate());
-    else
-        pick(dateAt(pos));
+    else {
+        const QDate date = g.todayRect().contains(pos) ? QDate::currentDate() : dateAt(pos);
+        if (!date.isValid())
+            return;
+        pick(date);
+        emit dateClicked(date);
+    }
 }
 
 void Calendar::keyPressEvent(QKeyEvent *event) {

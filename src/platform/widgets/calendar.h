@@ -53,6 +53,8 @@ public:
 signals:
     // The user picked a date: a click on a day or on the today line, or a keyboard move.
     void datePicked(const QDate &date);
+    // The pick was a mouse click (after datePicked): the user is done with the calendar.
+    void dateClicked(const QDate &date);
     // Other months are shown now (scrolling, a new column count, a far date set).
     void visibleMonthsChanged();
 

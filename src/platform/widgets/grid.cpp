@@ -65,6 +65,7 @@ int Grid::activeRow() const {
 
 void Grid::setActiveRow(int row) {
     if (row < 1 || row > rowCount()) {
+        m_table->setCurrentCell(-1, -1);
         m_table->clearSelection();
         return;
     }

@@ -27,7 +27,7 @@ public:
     // The active row, 0 when there is none.
     int activeRow() const;
     // Makes a row the active and only selected one and scrolls it into view; a row outside the
-    // list clears the selection.
+    // list leaves no row active or selected.
     void setActiveRow(int row);
     // The selected row, 0 when none is selected.
     int selectedRow() const;

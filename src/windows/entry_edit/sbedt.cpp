@@ -10,6 +10,7 @@
 #include "windows/entry_edit/edit_rules.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace entryedit {
@@ -29,6 +30,12 @@ sbEdt::sbEdt(QWidget *parent) : QWidget(parent, Qt::Window) {
             });
     connect(&diary::entryEvents(), &diary::EntryEvents::written, this, &sbEdt::followWrite);
     connect(&diary::entryEvents(), &diary::EntryEvents::removed, this, &sbEdt::followRemoval);
+    // Ctrl+S saves as the toolbar's save key does, wherever the focus is in this window.
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] {
+        if (m_editor->isOn())
+            m_editor->rtAct(editor::cmd::Save);
+    });
     resize(800, 560);
 }
 
@@ -58,6 +65,7 @@ bool sbEdt::ActDc(const QString &sDt) {
     // A save the editor performs here still belongs to the entry held so far.
     if (!m_editKey.isEmpty() && !leaveEntry())
         return false;
+    platform::DialogParentScope over(this);
     m_editKey = sDt;
     m_editor->cOn(qintptr(winId()), 0, true);
     const bool readable = loadEntry();
@@ -88,6 +96,7 @@ bool sbEdt::loadEntry() {
 void sbEdt::followWrite(const QString &key) {
     if (m_writing || !m_editor->isOn())
         return;
+    platform::DialogParentScope over(this);
     if (diary::followWrite(m_editKey, key, m_editor->bDcEdt()) != diary::FollowUp::Reload)
         return;
     m_editor->setBDcEdt(false);
@@ -103,6 +112,7 @@ void sbEdt::followRemoval(const QString &key) {
 bool sbEdt::saveEntry() {
     if (m_editKey.isEmpty() || m_editor->readOnly())
         return false;
+    platform::DialogParentScope over(this);
     platform::TextSurface *surface = m_editor->GetObj();
     bool ok = false;
     // The whole document, whatever header, footer or text frame is being edited.
@@ -149,6 +159,8 @@ void sbEdt::closeEvent(QCloseEvent *event) {
 bool sbEdt::leaveEntry() {
     if (!m_editor->isOn())
         return true;
+    // The save question is about this window's text: it stands over this window.
+    platform::DialogParentScope over(this);
     bool cancel = false;
     m_saveFailed = false;
     m_editor->ChkUdt(cancel);

@@ -3,8 +3,10 @@
 
 #include "diary/connection.h"
 #include "diary/entry_events.h"
+#include "editor/bars/bands.h"
 #include "editor/interface.h"
 #include "keybar/ufky.h"
+#include "platform/view/text_view.h"
 #include "platform/widgets/calendar.h"
 #include "platform/widgets/grid.h"
 #include "settings/yini.h"
@@ -13,8 +15,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace mainwin {
 namespace {
@@ -72,6 +76,8 @@ void fmTxt::connectControls() {
         FillMonthList(false);
         LoadEntry();
     });
+    // A date clicked is a date to write about: typing goes into its entry.
+    connect(m_calendar, &platform::Calendar::dateClicked, this, [this] { focusEditor(); });
     connect(m_calendar, &platform::Calendar::visibleMonthsChanged, this,
             [this] { refreshBoldDays(); });
     connect(m_list, &platform::Grid::cellClicked, this, [this](int, int row) { openListRow(row); });
@@ -99,10 +105,11 @@ void fmTxt::connectControls() {
 bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
     if (!diary::DbOpen(userDir, tplDir))
         return false;
+    // The key captions are known before the window takes its size.
+    registerKeys();
     RestoreWinPos();
     m_calendar->setDate(QDate::currentDate());
     m_editor->cOn(qintptr(winId()), 0);
-    registerKeys();
     for (QAction *action : std::as_const(m_menus.entries))
         if (action->property("menuCode").toInt() != OperationMenu)
             action->setEnabled(true);
@@ -111,7 +118,12 @@ bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
     m_loaded = true;
     FillMonthList(false);
     LoadEntry();
+    focusEditor();
     return true;
+}
+
+void fmTxt::focusEditor() {
+    m_editor->view()->setFocus(Qt::OtherFocusReason);
 }
 
 void fmTxt::registerKeys() {
@@ -153,9 +165,13 @@ void fmTxt::keepMinimumSize() {
     const int keys = m_fkeyShown ? qMax(pixelsFromTwips(kKeyBarTwips, logicalDpiY()),
                                         m_keys->sizeHint().height())
                                  : 0;
-    m_area->setMinimumSize(cal.width() + pixelsFromTwips(kGapTwips, logicalDpiX()) +
-                               kMinEditorPixels,
-                           cal.height() + keys);
+    // The key captions stay whole at every size the window allows.
+    const int keysWidth = m_fkeyShown ? m_keys->minimumSizeHint().width() : 0;
+    // The editor keeps its formatting bar, font name included, readable.
+    const int editorWidth = qMax(kMinEditorPixels, m_editor->vButton()->minimumSizeHint().width());
+    m_area->setMinimumSize(
+        qMax(keysWidth, cal.width() + pixelsFromTwips(kGapTwips, logicalDpiX()) + editorWidth),
+        cal.height() + keys);
 }
 
 void fmTxt::LayoutMain() {
@@ -221,14 +237,25 @@ void fmTxt::SaveWinPos() {
 }
 
 void fmTxt::RestoreWinPos() {
-    const WinRect r = readWinPos(m_ini);
-    if (r.width > 0 && r.height > 0) {
-        const QRect px = toPixels(r, logicalDpiX());
-        move(px.topLeft());
-        resize(px.size());
-    }
+    // Columns and key bar first: they decide the smallest window.
     SetCalCols(readCalColsIndex(m_ini), false);
     ShowFkeyBar(readFkeyShown(m_ini), false);
+    if (!winPosStored(m_ini)) {
+        const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (shown) {
+            const QRect placed = firstPlacement(shown->availableGeometry(), minimumSizeHint());
+            move(placed.topLeft());
+            resize(placed.size());
+            return;
+        }
+    }
+    const QRect px = toPixels(readWinPos(m_ini), logicalDpiX());
+    QList<QRect> screens;
+    for (const QScreen *each : QGuiApplication::screens())
+        screens.append(each->availableGeometry());
+    const QRect placed = ontoScreens(px, screens);
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
 void fmTxt::ShowFkeyBar(bool show, bool store) {

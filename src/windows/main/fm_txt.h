@@ -95,6 +95,7 @@ private:
     void search();
     void editorCommand(int code);
     void keepMinimumSize();
+    void focusEditor();
     bool saveFailed();
     // Shows CurKey's entry; one that cannot be read leaves the editor empty and read-only.
     void showEntry();

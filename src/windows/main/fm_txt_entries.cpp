@@ -27,9 +27,9 @@ void fmTxt::LoadEntry() {
     m_curKey = diary::entryKey(date);
     setWindowTitle(date.toString(QStringLiteral("yy/MM/dd")));
 
+    // The highlighted row is the shown date's, and none for a date without an entry.
     const qsizetype p = m_monthKeys.indexOf(m_curKey + QLatin1Char('.'));
-    if (p >= 0 && p % 7 == 0)
-        m_list->setActiveRow(int(p / 7) + 1);
+    m_list->setActiveRow(p >= 0 && p % 7 == 0 ? int(p / 7) + 1 : 0);
     showEntry();
 }
 
@@ -131,7 +131,7 @@ void fmTxt::FillMonthList(bool select) {
         const diary::DiaryRow &row = rows.at(i - 1);
         m_monthKeys += row.key + QLatin1Char('.');
         m_list->setCellText(1, i, diary::displayKey(row.key));
-        m_list->setCellText(2, i, row.summary);
+        m_list->setCellText(2, i, diary::oneLine(row.summary));
         if (select && row.key == m_curKey)
             selected = i;
     }

@@ -27,6 +27,44 @@ WinRect readWinPos(settings::yIni &ini) {
     return r;
 }
 
+bool winPosStored(settings::yIni &ini) {
+    ini.GetGtx(kPosGroup);
+    return ini.vGtVal(QStringLiteral("WIDTH"), 0) > 0 &&
+           ini.vGtVal(QStringLiteral("HEIGHT"), 0) > 0;
+}
+
+QRect firstPlacement(const QRect &available, const QSize &minimum) {
+    const QSize size = (available.size() * 0.8).expandedTo(minimum).boundedTo(available.size());
+    QRect placed(QPoint(), size);
+    placed.moveCenter(available.center());
+    return placed;
+}
+
+QRect ontoScreens(const QRect &frame, const QList<QRect> &screens) {
+    if (screens.isEmpty())
+        return frame;
+    // Shown means enough of the title bar to take hold of it.
+    const QRect titleBar(frame.topLeft(), QSize(frame.width(), qMin(frame.height(), 30)));
+    const QRect *nearest = nullptr;
+    qint64 best = -1;
+    for (const QRect &screen : screens) {
+        const QRect seen = screen & titleBar;
+        if (seen.width() >= qMin(100, titleBar.width()) &&
+            seen.height() >= qMin(10, titleBar.height()))
+            return frame;
+        const QPoint d = screen.center() - frame.center();
+        const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+        if (best < 0 || distance < best) {
+            best = distance;
+            nearest = &screen;
+        }
+    }
+    QRect placed(frame.topLeft(), frame.size().boundedTo(nearest->size()));
+    placed.moveLeft(qBound(nearest->left(), placed.left(), nearest->right() - placed.width() + 1));
+    placed.moveTop(qBound(nearest->top(), placed.top(), nearest->bottom() - placed.height() + 1));
+    return placed;
+}
+
 WinRect withoutOverhang(WinRect r) {
     if (r.left < 0) {
         r.width += r.left;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 
 namespace settings {
@@ -20,10 +21,19 @@ struct WinRect {
 
 // Group "位置": LEFT, TOP, WIDTH, HEIGHT with the defaults of a first run.
 WinRect readWinPos(settings::yIni &ini);
+// Whether the group holds a window size at all (false on a first run).
+bool winPosStored(settings::yIni &ini);
 // Stores the rectangle after moving an overhang to the left or top into the size.
 void writeWinPos(settings::yIni &ini, const WinRect &rect);
 // A left or top edge off-screen is cut off: the overhang shrinks the size and the edge becomes 0.
 WinRect withoutOverhang(WinRect rect);
+
+// A first window: about 80 % of the screen's available area (never smaller than the window's
+// minimum, never larger than the area), centred on it.
+QRect firstPlacement(const QRect &available, const QSize &minimum);
+// A frame rectangle that no screen shows is moved onto the nearest screen and made to fit it;
+// one that any screen shows is kept as it is.
+QRect ontoScreens(const QRect &frame, const QList<QRect> &screens);
 
 // Group "設定": the calendar's month columns as a menu index 0-2 (stored as 1-3; any other value
 // gives one column) and whether the function-key bar is shown ("表示" / "非表示").

@@ -1,5 +1,7 @@
 #include "windows/search/listing.h"
 
+#include "diary/keys.h"
+
 #include <QFont>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -58,7 +60,7 @@ void buildListing(QTextDocument &doc, const QList<diary::DiaryRow> &rows, const 
     for (const diary::DiaryRow &row : rows) {
         cursor.insertText(HeadingMark + diary::displayKey(row.key) + HeadingEnd, heading);
         cursor.insertText(QStringLiteral("  "), plainFormat(SummaryColour));
-        appendMatched(cursor, documentText(row.summary), word, SummaryColour);
+        appendMatched(cursor, diary::oneLine(row.summary), word, SummaryColour);
         cursor.insertText(QStringLiteral("\n"), plainFormat(SummaryColour));
         appendMatched(cursor, documentText(row.text), word, TextColour);
         cursor.insertText(QStringLiteral("\n\n"), plainFormat(TextColour));
@@ -91,9 +93,18 @@ QString headingKeyAt(const QTextDocument &doc, int pos) {
     return {};
 }
 
-QRect listingPlacement(const QRect &mainWindow, const QRect &editorArea) {
-    return {mainWindow.left() + editorArea.left(), mainWindow.top(), editorArea.width(),
-            mainWindow.height()};
+QRect listingPlacement(const QRect &mainWindow, const QRect &editorArea, const QMargins &frame,
+                       const QRect &screen) {
+    QRect outside(mainWindow.left() + editorArea.left(), mainWindow.top(), editorArea.width(),
+                  mainWindow.height());
+    if (screen.isValid()) {
+        outside.setSize(outside.size().boundedTo(screen.size()));
+        outside.moveLeft(
+            qBound(screen.left(), outside.left(), screen.right() - outside.width() + 1));
+        outside.moveTop(
+            qBound(screen.top(), outside.top(), screen.bottom() - outside.height() + 1));
+    }
+    return outside - frame;
 }
 
 } // namespace searchwin

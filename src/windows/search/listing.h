@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -28,7 +29,10 @@ void buildListing(QTextDocument &doc, const QList<diary::DiaryRow> &rows, const 
 // character after or before it); "" anywhere else.
 QString headingKeyAt(const QTextDocument &doc, int pos);
 
-// The window's first place: over the host's editor area, at the host's top and full height.
-QRect listingPlacement(const QRect &mainWindow, const QRect &editorArea);
+// The window's first place, as the geometry of its inside: its frame (title bar included, frame
+// being the margins a window frame adds) over the host's editor area, from the host's top to
+// its bottom, moved and shrunk as needed to stay inside screen.
+QRect listingPlacement(const QRect &mainWindow, const QRect &editorArea, const QMargins &frame,
+                       const QRect &screen);
 
 } // namespace searchwin

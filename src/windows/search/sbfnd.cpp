@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
 
@@ -22,6 +23,8 @@ sbFnd::sbFnd(QWidget *parent) : QMainWindow(parent) {
     m_doc = new QTextBrowser(this);
     m_doc->setOpenLinks(false);
     m_doc->setUndoRedoEnabled(false);
+    // Lines break between words (or Japanese characters), never inside a date heading.
+    m_doc->setWordWrapMode(QTextOption::WordWrap);
     m_doc->setContextMenuPolicy(Qt::CustomContextMenu);
     m_doc->viewport()->installEventFilter(this);
     setCentralWidget(m_doc);
@@ -53,8 +56,12 @@ void sbFnd::buildMenus() {
     m_mnEdit->addAction(QStringLiteral("検索"), this, &sbFnd::searchSelection);
 }
 
-void sbFnd::setPlacement(const QRect &mainWindow, const QRect &editorArea) {
-    m_placement = listingPlacement(mainWindow, editorArea);
+void sbFnd::setPlacement(const QRect &mainWindow, const QRect &editorArea, const QMargins &frame) {
+    const QScreen *screen = QGuiApplication::screenAt(mainWindow.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    m_placement = listingPlacement(mainWindow, editorArea, frame,
+                                   screen ? screen->availableGeometry() : QRect());
 }
 
 void sbFnd::ActDate(const QString &sCp, const QString &sDt) {
@@ -80,8 +87,7 @@ void sbFnd::showEvent(QShowEvent *event) {
     // Placed once; afterwards the window keeps where the user put it.
     if (!m_placed && m_placement.isValid()) {
         m_placed = true;
-        move(m_placement.topLeft());
-        resize(m_placement.size());
+        setGeometry(m_placement);
     }
     QMainWindow::showEvent(event);
 }

@@ -23,9 +23,11 @@ public:
     static void releaseInstance();
 
     // Where the window goes on its first display: over the host's editor area, full height of
-    // the host. mainWindow is the host's frame in screen coordinates, editorArea the editor's
-    // rectangle inside it.
-    void setPlacement(const QRect &mainWindow, const QRect &editorArea);
+    // the host, on the host's screen. mainWindow is the host's frame in screen coordinates,
+    // editorArea the editor's rectangle inside it, frame the margins of the host's window frame
+    // (this window's own are not known before it is shown).
+    void setPlacement(const QRect &mainWindow, const QRect &editorArea, const QMargins &frame);
+    QRect placement() const { return m_placement; }
 
     // Caption sCp; the 50 most recent entries up to and including key sDt, newest first.
     void ActDate(const QString &sCp, const QString &sDt);

@@ -44,13 +44,22 @@ TEST(TextViewSurfaceTest, CaretPassesBothWays) {
     EXPECT_EQ(surface.text(), QStringLiteral("日記abc"));
     EXPECT_EQ(surface.selStart(), 5);
 
-    // Input method off: the view tells the platform so; on again, Japanese input works.
+    // Input method "off" only asks for Latin input: it stays enabled and its text still lands.
     view.setInputMethodEnabled(false);
-    EXPECT_FALSE(view.inputMethodQuery(Qt::ImEnabled).toBool());
-    EXPECT_FALSE(view.testAttribute(Qt::WA_InputMethodEnabled));
+    QInputMethodQueryEvent latinQuery(Qt::ImEnabled | Qt::ImHints);
+    QCoreApplication::sendEvent(&view, &latinQuery);
+    EXPECT_TRUE(latinQuery.value(Qt::ImEnabled).toBool());
+    EXPECT_TRUE(latinQuery.value(Qt::ImHints).toInt() & Qt::ImhPreferLatin);
+    QInputMethodEvent latinCommit;
+    latinCommit.setCommitString(QStringLiteral("漢"));
+    QCoreApplication::sendEvent(&view, &latinCommit);
+    EXPECT_EQ(surface.text(), QStringLiteral("日記abc漢"));
     view.setInputMethodEnabled(true);
-    EXPECT_TRUE(view.inputMethodQuery(Qt::ImEnabled).toBool());
-    EXPECT_TRUE(view.testAttribute(Qt::WA_InputMethodEnabled));
+    QInputMethodQueryEvent nativeQuery(Qt::ImEnabled | Qt::ImHints);
+    QCoreApplication::sendEvent(&view, &nativeQuery);
+    EXPECT_TRUE(nativeQuery.value(Qt::ImEnabled).toBool());
+    EXPECT_FALSE(nativeQuery.value(Qt::ImHints).toInt() & Qt::ImhPreferLatin);
+    QTest::keyClick(view.viewport(), Qt::Key_Backspace);
 
     surface.setSelStart(2);
     EXPECT_EQ(view.textCursor().position(), 2);

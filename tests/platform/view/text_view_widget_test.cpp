@@ -242,6 +242,30 @@ TEST(TextViewTest, HookTakesKeysAndContextMenu) {
     EXPECT_EQ(pressed.at(0).at(1).toInt(), 2);
 }
 
+TEST(TextViewTest, BlankPageBelowTheTextBelongsToTheText) {
+    Sample sample;
+    QTextCursor(sample.main.get()).insertText(QStringLiteral("一行目\n二行目"));
+    TextView view;
+    ConsumingHook hook;
+    view.setContent(sample.content());
+    view.setHook(&hook);
+    showView(view);
+    QTextCursor start(sample.main.get());
+    view.setTextCursor(start);
+    QSignalSpy moved(&view, &TextView::cursorPositionChanged);
+
+    // Well below the last line, left of the text: the caret goes to the end.
+    const QPoint below(view.caretRect().center().x(), view.viewport()->height() - 20);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(view.textCursor().position(), sample.main->characterCount() - 1);
+    EXPECT_GE(moved.count(), 1);
+    EXPECT_TRUE(view.hasFocus());
+
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, below, view.viewport()->mapToGlobal(below));
+    QCoreApplication::sendEvent(view.viewport(), &menu);
+    EXPECT_EQ(hook.menus, 1);
+}
+
 TEST(TextViewTest, MarksShowOnlyWhenAsked) {
     Sample sample;
     QTextCursor(sample.main.get()).insertText(QStringLiteral("a b\tc\u3000d"));

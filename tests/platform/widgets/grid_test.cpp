@@ -81,6 +81,7 @@ TEST_F(GridTest, ActiveRowIsTheSelectedRow) {
 
     grid->setActiveRow(9);
     EXPECT_EQ(grid->selectedRow(), 0);
+    EXPECT_EQ(grid->activeRow(), 0);
 }
 
 TEST_F(GridTest, EnterIsReportedAndSwallowed) {

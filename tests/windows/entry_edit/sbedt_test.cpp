@@ -6,9 +6,11 @@
 #include "windows/entry_edit/edit_rules.h"
 #include "windows/entry_edit/sbedt.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -246,4 +248,25 @@ TEST_F(EntryEditTest, HeaderBeingEditedIsSavedWithTheWholeEntry) {
     ASSERT_NE(reloaded.areaDocument(platform::HeaderEveryPage), nullptr);
     EXPECT_EQ(reloaded.areaDocument(platform::HeaderEveryPage)->toPlainText(),
               QStringLiteral("ヘッダー"));
+}
+
+TEST_F(EntryEditTest, SaveQuestionStandsOverThisWindowAndCtrlSSaves) {
+    QWidget mainWindow;
+    platform::setDialogParent(&mainWindow);
+    ASSERT_TRUE(window->ActDc(QStringLiteral("240115")));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(QStringLiteral("追記"));
+    dialogs->answers.enqueue(Answer::Cancel);
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_EQ(dialogs->shown.at(0).parent, window.get());
+    EXPECT_EQ(platform::dialogParent(), &mainWindow) << "the main window's again afterwards";
+
+    QSignalSpy saved(window.get(), &sbEdt::entrySaved);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(),
+                    Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(trimmed(stored(QStringLiteral("240115")).text), QStringLiteral("朝から雪追記"));
+    EXPECT_FALSE(editor().bDcEdt());
+    platform::setDialogParent(nullptr);
 }

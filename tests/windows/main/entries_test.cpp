@@ -99,6 +99,21 @@ TEST_F(MainWindowTest, MonthListRowsOpenTheirDates) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("24/01/09"));
 }
 
+TEST_F(MainWindowTest, MonthListFollowsTheShownDateOnOneLine) {
+    fmTxt &w = open();
+    writeEntry(QDate(2024, 1, 5), QStringLiteral("一行目\v続き\n本文"));
+    writeEntry(QDate(2024, 1, 9), QStringLiteral("九日"));
+    EXPECT_EQ(w.monthList()->cellText(2, 1), QStringLiteral("一行目 続き"));
+
+    w.pickDate(QDate(2024, 1, 5));
+    EXPECT_EQ(w.monthList()->activeRow(), 1);
+    w.pickDate(QDate(2024, 1, 9));
+    EXPECT_EQ(w.monthList()->activeRow(), 2);
+    w.pickDate(QDate(2024, 1, 20));
+    EXPECT_EQ(w.monthList()->activeRow(), 0) << "no entry, no highlighted row";
+    EXPECT_EQ(w.monthList()->selectedRow(), 0);
+}
+
 TEST_F(MainWindowTest, DeleteOpensTheActiveRowOrTheCalendarDate) {
     fmTxt &w = open();
     writeEntry(QDate(2024, 1, 5), QStringLiteral("五日"));

@@ -129,7 +129,31 @@ TEST(Listing, HeadingKeyOnlyFromMarkAndDate) {
     EXPECT_EQ(headingKeyAt(doc, second - 1), QString()); // the empty line before it
 }
 
-TEST(Listing, PlacementOverTheEditorArea) {
-    EXPECT_EQ(listingPlacement(QRect(100, 50, 1200, 800), QRect(300, 40, 880, 700)),
-              QRect(400, 50, 880, 800));
+TEST(Listing, PlacementOverTheEditorAreaFrameIncluded) {
+    const QMargins frame(2, 30, 2, 2);
+    const QRect screen(0, 0, 1600, 1000);
+    const QRect inside =
+        listingPlacement(QRect(100, 50, 1200, 800), QRect(300, 40, 880, 700), frame, screen);
+    EXPECT_EQ(inside + frame, QRect(400, 50, 880, 800)) << "the frame's top is the host's top";
+    EXPECT_EQ(inside, QRect(402, 80, 876, 768));
+
+    // A host partly off the screen, or taller than it: the window stays on the screen.
+    const QRect high =
+        listingPlacement(QRect(-200, -40, 1200, 1200), QRect(300, 40, 880, 700), frame, screen);
+    EXPECT_TRUE(screen.contains(high + frame));
+    EXPECT_EQ((high + frame).height(), 1000);
+    const QRect right =
+        listingPlacement(QRect(1000, 100, 1200, 800), QRect(300, 40, 880, 700), frame, screen);
+    EXPECT_TRUE(screen.contains(right + frame));
+}
+
+TEST(Listing, SummaryStaysOnItsHeadingLine) {
+    QTextDocument doc;
+    buildListing(doc,
+                 {row(QStringLiteral("240115"), QStringLiteral("朝\v夕方\r\n夜"),
+                      QStringLiteral("本文\v二行目"))},
+                 {});
+    const QString heading = doc.findBlockByNumber(0).text();
+    EXPECT_EQ(heading, QStringLiteral("■24/01/15_  朝 夕方 夜"));
+    EXPECT_EQ(doc.blockCount(), 4) << "heading, text, empty line, end";
 }

@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 using namespace searchwin;
 
@@ -126,11 +128,23 @@ TEST_F(SearchDiaryTest, EditMenuCopiesAndSearches) {
 
 TEST_F(SearchDiaryTest, PlacedOnceOverTheEditor) {
     sbFnd window;
-    window.setPlacement(QRect(100, 50, 1200, 800), QRect(300, 40, 880, 700));
+    window.setPlacement(QRect(0, 0, 700, 500), QRect(300, 40, 380, 440), QMargins(1, 20, 1, 1));
     window.ActDate(QStringLiteral("r"), QStringLiteral("240115"));
-    EXPECT_EQ(window.size(), QSize(880, 800));
+    EXPECT_EQ(window.geometry(), QRect(301, 20, 378, 479));
     window.resize(500, 400);
     window.hide();
     window.ActDate(QStringLiteral("r"), QStringLiteral("240115"));
     EXPECT_EQ(window.size(), QSize(500, 400));
+}
+
+TEST_F(SearchDiaryTest, NarrowWindowNeverCutsADateHeading) {
+    put(QStringLiteral("240115"), QStringLiteral("雪の朝"), QStringLiteral("本文"));
+    sbFnd window;
+    window.ActDate(QStringLiteral("r"), QStringLiteral("240115"));
+    window.vDoc()->setFixedWidth(70);
+    QCoreApplication::processEvents();
+    const QTextBlock heading = window.vDoc()->document()->firstBlock();
+    const QTextLayout *layout = heading.layout();
+    ASSERT_GT(layout->lineCount(), 0);
+    EXPECT_GE(layout->lineAt(0).textLength(), QStringLiteral("■24/01/15_").size());
 }

@@ -48,7 +48,7 @@ int main(int argc, char **argv) {
         window.ActDc(QStringLiteral("240115"));
     } else {
         searchwin::sbFnd &window = searchwin::sbFnd::instance();
-        window.setPlacement(main, editorArea);
+        window.setPlacement(main, editorArea, QMargins());
         window.ActWd(QStringLiteral("snow"));
     }
     const int result = app.exec();

@@ -40,6 +40,12 @@ QString attribute(QString value) {
     return value.toHtmlEscaped();
 }
 
+// Every declaration ends with ";", the last one too: the converter removes default values as
+// whole "name:value;" pieces.
+QString declarations(const QStringList &style) {
+    return style.isEmpty() ? QString() : style.join(u';') + u';';
+}
+
 class PageWriter {
 public:
     PageWriter(const QTextDocument &document, const QString &imagesFolder,
@@ -48,7 +54,7 @@ public:
 
     QString body() {
         const QFont font = m_doc.defaultFont();
-        m_out += QStringLiteral("<body style=\"font-family:'%1';font-size:%2\">\n")
+        m_out += QStringLiteral("<body style=\"font-family:'%1';font-size:%2;\">\n")
                      .arg(attribute(font.family()), pt(font.pointSizeF()));
         items(m_doc.rootFrame()->begin());
         closeList();
@@ -74,7 +80,7 @@ private:
     void table(QTextTable *table) {
         const QTextTableFormat format = table->format();
         m_out += QStringLiteral("<table border=\"%1\" cellspacing=\"0\" cellpadding=\"0\" "
-                                "style=\"border-collapse:collapse\">\n")
+                                "style=\"border-collapse:collapse;\">\n")
                      .arg(qRound(format.border()));
         for (int r = 0; r < table->rows(); ++r) {
             m_out += QStringLiteral("<tr>\n");
@@ -90,7 +96,7 @@ private:
                 QString style;
                 const QTextCharFormat cellFormat = cell.format();
                 if (cellFormat.background().style() != Qt::NoBrush)
-                    style = QStringLiteral(" style=\"background-color:%1\"")
+                    style = QStringLiteral(" style=\"background-color:%1;\"")
                                 .arg(hexColor(cellFormat.background().color()));
                 m_out += QStringLiteral("<td") + spans + style + u'>';
                 items(cell.begin());
@@ -109,7 +115,7 @@ private:
             style += QStringLiteral(";width:") + ptFromPixels(format.width().rawValue());
         if (format.height().type() == QTextLength::FixedLength)
             style += QStringLiteral(";height:") + ptFromPixels(format.height().rawValue());
-        m_out += QStringLiteral("<div style=\"") + style + QStringLiteral("\">\n");
+        m_out += QStringLiteral("<div style=\"") + style + QStringLiteral(";\">\n");
         items(frame->begin());
         closeList();
         m_out += QStringLiteral("</div>\n");
@@ -147,7 +153,7 @@ private:
             size = it.fragment().charFormat().fontPointSize();
         if (size > 0)
             style << QStringLiteral("font-size:") + pt(size);
-        return style.join(u';');
+        return declarations(style);
     }
 
     void block(const QTextBlock &block) {
@@ -184,21 +190,28 @@ private:
                     m_out += image(format.toImageFormat());
                 continue;
             }
-            m_out += QStringLiteral("<span style=\"") + charStyle(format) + QStringLiteral("\">") +
-                     text(fragment.text()) + QStringLiteral("</span>");
+            // A run without formats of its own needs no span around it.
+            const QString style = charStyle(format);
+            if (style.isEmpty())
+                m_out += text(fragment.text());
+            else
+                m_out += QStringLiteral("<span style=\"") + style + QStringLiteral("\">") +
+                         text(fragment.text()) + QStringLiteral("</span>");
         }
         if (openField)
             m_out += QStringLiteral("</a>");
+        // An empty paragraph keeps its line with a no-break space, written as the character
+        // itself: the converter's blank-paragraph rule reads characters, not entities.
         if (m_out.size() == before)
-            m_out += QStringLiteral("&nbsp;");
+            m_out += QChar(QChar::Nbsp);
         m_out += QStringLiteral("</") + tag + QStringLiteral(">\n");
     }
 
     static QString anchor(const QTextCharFormat &format) {
         const QString data = format.stringProperty(TextProp::FieldData);
-        if (data.startsWith(QStringLiteral("TG_"), Qt::CaseInsensitive))
-            return QStringLiteral("<a name=\"") + attribute(data) + QStringLiteral("\">");
-        if (data.startsWith(QStringLiteral("TP_"), Qt::CaseInsensitive))
+        // Tags and tooltips point into the page; the converter turns a tag into its page's link.
+        if (data.startsWith(QStringLiteral("TG_"), Qt::CaseInsensitive) ||
+            data.startsWith(QStringLiteral("TP_"), Qt::CaseInsensitive))
             return QStringLiteral("<a href=\"#") + attribute(data) + QStringLiteral("\">");
         if (data.isEmpty() || data == QStringLiteral("@"))
             return QStringLiteral("<a>");
@@ -226,7 +239,7 @@ private:
             style << QStringLiteral("color:") + hexColor(format.foreground().color());
         if (format.background().style() != Qt::NoBrush)
             style << QStringLiteral("background-color:") + hexColor(format.background().color());
-        return attribute(style.join(u';'));
+        return attribute(declarations(style));
     }
 
     static QString text(const QString &raw) {
@@ -260,15 +273,15 @@ private:
             if (m_pictures)
                 m_pictures->append({key, file});
         }
-        QString size;
+        QStringList size;
         if (format.width() > 0)
-            size += QStringLiteral("width:") + ptFromPixels(format.width());
+            size << QStringLiteral("width:") + ptFromPixels(format.width());
         if (format.height() > 0)
-            size += QStringLiteral(";height:") + ptFromPixels(format.height());
+            size << QStringLiteral("height:") + ptFromPixels(format.height());
         QString folder = m_folder;
         folder.replace(u' ', QStringLiteral("%20"));
         return QStringLiteral("<img src=\"") + folder + u'/' + file +
-               QStringLiteral("\" style=\"") + size + QStringLiteral("\">");
+               QStringLiteral("\" style=\"") + declarations(size) + QStringLiteral("\">");
     }
 
     const QTextDocument &m_doc;
