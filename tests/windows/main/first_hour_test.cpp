@@ -1,9 +1,9 @@
 // What a new user meets first: the window's size and place, the key captions, the focus.
 #include "editor/bars/bands.h"
 #include "main_fixture.h"
+#include "platform/view/text_view.h"
 #include "platform/widgets/calendar.h"
 #include "platform/widgets/grid.h"
-#include "platform/view/text_view.h"
 #include "windows/main/win_pos.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "keybar/key_row.h"
 #include "main_fixture.h"
+#include "platform/view/text_view.h"
 #include "platform/widgets/calendar.h"
 #include "platform/widgets/grid.h"
-#include "platform/view/text_view.h"
 #include "windows/entry_edit/sbedt.h"
 
 #include <QTest>
