@@ -2,7 +2,9 @@
 
 #include "app/listing_link.h"
 #include "app/single_instance.h"
+#include "editor/entry_points.h"
 #include "platform/dialogs.h"
+#include "preview/editor_entry.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
 #include "windows/main/fm_txt.h"
@@ -65,6 +67,7 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
 
+    editor::setEntryPointsFactory(&preview::makeEditorEntryPoints);
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
     g_listing = std::make_unique<ListingLink>(g_main);

@@ -7,6 +7,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace platform {
 namespace {
@@ -15,26 +17,40 @@ QPointer<QWidget> g_parent;
 
 QMessageBox::StandardButton toQt(Answer a) {
     switch (a) {
-    case Answer::Ok: return QMessageBox::Ok;
-    case Answer::Cancel: return QMessageBox::Cancel;
-    case Answer::Abort: return QMessageBox::Abort;
-    case Answer::Retry: return QMessageBox::Retry;
-    case Answer::Ignore: return QMessageBox::Ignore;
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Abort:
+        return QMessageBox::Abort;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    case Answer::Ignore:
+        return QMessageBox::Ignore;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::NoButton;
 }
 
 Answer fromQt(int b) {
     switch (b) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Abort: return Answer::Abort;
-    case QMessageBox::Retry: return Answer::Retry;
-    case QMessageBox::Ignore: return Answer::Ignore;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Abort:
+        return Answer::Abort;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    case QMessageBox::Ignore:
+        return Answer::Ignore;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -87,23 +103,38 @@ public:
         box.setWindowTitle(title.isEmpty() ? appTitle() : title);
         box.setText(text);
         switch (icon) {
-        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::None: break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::None:
+            break;
         }
         QMessageBox::StandardButtons std;
         switch (buttons) {
-        case Buttons::Ok: std = QMessageBox::Ok; break;
-        case Buttons::OkCancel: std = QMessageBox::Ok | QMessageBox::Cancel; break;
+        case Buttons::Ok:
+            std = QMessageBox::Ok;
+            break;
+        case Buttons::OkCancel:
+            std = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
         case Buttons::AbortRetryIgnore:
             std = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
             break;
         case Buttons::YesNoCancel:
             std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
             break;
-        case Buttons::YesNo: std = QMessageBox::Yes | QMessageBox::No; break;
+        case Buttons::YesNo:
+            std = QMessageBox::Yes | QMessageBox::No;
+            break;
         }
         box.setStandardButtons(std);
         if (std.testFlag(toQt(defaultAnswer)))
@@ -119,9 +150,8 @@ public:
 
     bool input(const QString &prompt, const QString &title, QString &text) override {
         bool ok = false;
-        const QString answer =
-            QInputDialog::getText(g_parent, title.isEmpty() ? appTitle() : title, prompt,
-                                  QLineEdit::Normal, text, &ok);
+        const QString answer = QInputDialog::getText(g_parent, title.isEmpty() ? appTitle() : title,
+                                                     prompt, QLineEdit::Normal, text, &ok);
         if (ok)
             text = answer;
         return ok;
@@ -153,6 +183,31 @@ public:
             font = f;
         return ok;
     }
+
+    PrintAnswer print(const PrintRequest &request) override {
+        QPrinter fallback;
+        QPrinter *printer = request.printer ? request.printer : &fallback;
+        QPrintDialog dlg(printer, g_parent);
+        QPrintDialog::PrintDialogOptions options = QPrintDialog::PrintShowPageSize;
+        if (!request.setupOnly)
+            options |= QPrintDialog::PrintPageRange | QPrintDialog::PrintCollateCopies;
+        dlg.setOptions(options);
+        if (request.setupOnly)
+            dlg.setWindowTitle(QStringLiteral("プリンタの設定"));
+        printer->setCopyCount(request.copies);
+        dlg.setMinMax(1, qMax(1, request.maxPage));
+        dlg.setFromTo(request.fromPage, request.toPage);
+        PrintAnswer answer;
+        if (dlg.exec() != QDialog::Accepted)
+            return answer;
+        answer.accepted = true;
+        answer.printerName = printer->printerName();
+        answer.copies = printer->copyCount();
+        const bool range = printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0;
+        answer.fromPage = range ? printer->fromPage() : 1;
+        answer.toPage = range ? printer->toPage() : request.maxPage;
+        return answer;
+    }
 };
 
 std::unique_ptr<Dialogs> &instance() {
@@ -162,7 +217,9 @@ std::unique_ptr<Dialogs> &instance() {
 
 } // namespace
 
-Dialogs &dialogs() { return *instance(); }
+Dialogs &dialogs() {
+    return *instance();
+}
 
 std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement) {
     std::unique_ptr<Dialogs> previous = std::move(instance());
@@ -170,9 +227,13 @@ std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement) {
     return previous;
 }
 
-void setDialogParent(QWidget *parent) { g_parent = parent; }
+void setDialogParent(QWidget *parent) {
+    g_parent = parent;
+}
 
-QString appTitle() { return QStringLiteral("drJvo"); }
+QString appTitle() {
+    return QStringLiteral("drJvo");
+}
 
 QStringList qtFilters(const QString &filter) {
     QStringList out;

@@ -20,10 +20,13 @@ Answer ScriptedDialogs::message(const QString &text, Buttons buttons, platform::
         return answers.dequeue();
     switch (buttons) {
     case Buttons::Ok:
-    case Buttons::OkCancel: return Answer::Ok;
-    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::OkCancel:
+        return Answer::Ok;
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
     case Buttons::YesNoCancel:
-    case Buttons::YesNo: return Answer::Yes;
+    case Buttons::YesNo:
+        return Answer::Yes;
     }
     return Answer::Ok;
 }
@@ -40,12 +43,14 @@ bool ScriptedDialogs::input(const QString &prompt, const QString &title, QString
 }
 
 platform::FileAnswer ScriptedDialogs::openFile(const platform::FileRequest &request) {
-    shown.append({QStringLiteral("open"), request.title, request.title, Buttons::OkCancel, request});
+    shown.append(
+        {QStringLiteral("open"), request.title, request.title, Buttons::OkCancel, request});
     return files.isEmpty() ? platform::FileAnswer{} : files.dequeue();
 }
 
 platform::FileAnswer ScriptedDialogs::saveFile(const platform::FileRequest &request) {
-    shown.append({QStringLiteral("save"), request.title, request.title, Buttons::OkCancel, request});
+    shown.append(
+        {QStringLiteral("save"), request.title, request.title, Buttons::OkCancel, request});
     return files.isEmpty() ? platform::FileAnswer{} : files.dequeue();
 }
 
@@ -73,10 +78,18 @@ bool ScriptedDialogs::chooseFont(const QString &title, QFont &font) {
     return true;
 }
 
+platform::PrintAnswer ScriptedDialogs::print(const platform::PrintRequest &request) {
+    shown.append({QStringLiteral("print"), request.printerName, QString(), Buttons::OkCancel, {}});
+    printRequests.append(request);
+    return prints.isEmpty() ? platform::PrintAnswer{} : prints.dequeue();
+}
+
 ScriptedDialogsGuard::ScriptedDialogsGuard()
     : m_dialogs(new ScriptedDialogs),
       m_previous(platform::setDialogs(std::unique_ptr<platform::Dialogs>(m_dialogs))) {}
 
-ScriptedDialogsGuard::~ScriptedDialogsGuard() { platform::setDialogs(std::move(m_previous)); }
+ScriptedDialogsGuard::~ScriptedDialogsGuard() {
+    platform::setDialogs(std::move(m_previous));
+}
 
 } // namespace testsupport
