@@ -218,6 +218,7 @@ void sbTvw::placeBox() {
     const QSize needed(qCeil((all.right() + 1) / t), qCeil((all.bottom() + 1) / t));
     const QSize inner(qRound(m_model.inner().width() / t), qRound(m_model.inner().height() / t));
     m_canvas->resize(needed.expandedTo(inner));
+    m_scroll->ensureVisible(0, 0);
 }
 
 } // namespace preview
