@@ -139,8 +139,10 @@ public:
         if (!m_pdfPath.isEmpty()) {
             m_printer.setOutputFileName(jobPath());
         } else {
-            if (deviceName().isEmpty() || !installedPrinters().contains(deviceName()))
-                return fail(QStringLiteral("プリンタが見つかりません"));
+            if (deviceName().isEmpty())
+                return fail(QStringLiteral("プリンタがありません"));
+            if (!installedPrinters().contains(deviceName()))
+                return fail(QStringLiteral("プリンタ「%1」が見つかりません").arg(deviceName()));
 #ifdef DRJVO_HAVE_CUPS
             // Qt hands a job to CUPS without looking at the answer, so the job is written to
             // a file here and handed over by us, and a refusal reaches the user.
