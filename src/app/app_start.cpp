@@ -4,7 +4,9 @@
 #include "app/single_instance.h"
 #include "app/termination.h"
 #include "app/translations.h"
+#include "editor/entry_points.h"
 #include "platform/dialogs.h"
+#include "preview/editor_entry.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
 #include "windows/main/fm_txt.h"
@@ -73,6 +75,7 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
 
+    editor::setEntryPointsFactory(&preview::makeEditorEntryPoints);
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
     g_listing = std::make_unique<ListingLink>(g_main);

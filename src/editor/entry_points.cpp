@@ -5,6 +5,18 @@
 
 namespace editor {
 
+namespace {
+EntryPointsFactory g_factory = nullptr;
+}
+
+void setEntryPointsFactory(EntryPointsFactory factory) {
+    g_factory = factory;
+}
+
+std::unique_ptr<EntryPoints> makeEntryPoints() {
+    return g_factory ? g_factory() : std::make_unique<EntryPoints>();
+}
+
 bool EntryPoints::paste(uTxm &editor, const QString &) {
     platform::TextSurface &surface = editor.surface();
     if (!surface.canPaste())

@@ -2,6 +2,11 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
+
+namespace platform {
+class TextSurface;
+}
 
 namespace editor {
 
@@ -54,6 +59,8 @@ public:
     virtual bool print(uTxm &) { return false; }           // 6
     virtual bool preview(uTxm &) { return false; }         // 7
     virtual bool printerSettings(uTxm &) { return false; } // 69
+    // Shows a second surface of the editor (not the one on screen) in the print preview.
+    virtual bool previewSurface(uTxm &, platform::TextSurface &) { return false; }
 
     // The settings dialog (find, replace, display, page, user styles, picture layout, IME and
     // update, table): shows page code prepared from answer and leaves its answer there. The
@@ -63,5 +70,11 @@ public:
         return false;
     }
 };
+
+// The entry points every editor starts with: the parts the program links in install a factory
+// at start-up; without one an editor gets the defaults.
+using EntryPointsFactory = std::unique_ptr<EntryPoints> (*)();
+void setEntryPointsFactory(EntryPointsFactory factory);
+std::unique_ptr<EntryPoints> makeEntryPoints();
 
 } // namespace editor

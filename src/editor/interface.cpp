@@ -49,8 +49,7 @@ void uTxm::Busy::release() {
 
 uTxm::uTxm(QWidget *parent)
     : QWidget(parent), m_surface(std::make_unique<platform::TextSurface>()),
-      m_entryPoints(std::make_unique<EntryPoints>()),
-      m_formatDialogs(std::make_unique<QtFormatDialogs>()) {
+      m_entryPoints(makeEntryPoints()), m_formatDialogs(std::make_unique<QtFormatDialogs>()) {
     m_menu = new ContextMenu(this);
     m_printTitle.clear();
     Busy busy(this);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace platform {
@@ -33,6 +34,26 @@ struct FileAnswer {
     int filterIndex = 1; // the filter the user left selected
 };
 
+// The print dialog, or the printer set-up dialog when setupOnly is set. The dialog edits printer
+// (null for a printer without a Qt printer behind it); the page range runs 1 … maxPage.
+struct PrintRequest {
+    bool setupOnly = false;
+    QPrinter *printer = nullptr;
+    QString printerName;
+    int maxPage = 1;
+    int fromPage = 1;
+    int toPage = 1;
+    int copies = 1;
+};
+
+struct PrintAnswer {
+    bool accepted = false;
+    QString printerName; // the printer chosen
+    int copies = 1;
+    int fromPage = 1;
+    int toPage = 1;
+};
+
 // Every modal question, message, input box and file/colour/font dialog goes through here, so that
 // tests can answer them from a script instead of a person.
 class Dialogs {
@@ -51,6 +72,7 @@ public:
     // Returns false when cancelled.
     virtual bool chooseColor(const QString &title, QColor &color) = 0;
     virtual bool chooseFont(const QString &title, QFont &font) = 0;
+    virtual PrintAnswer print(const PrintRequest &request) = 0;
 };
 
 // The process-wide instance; the Qt implementation until a test installs another one.

@@ -7,6 +7,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace platform {
 namespace {
@@ -180,6 +182,31 @@ public:
         if (ok)
             font = f;
         return ok;
+    }
+
+    PrintAnswer print(const PrintRequest &request) override {
+        QPrinter fallback;
+        QPrinter *printer = request.printer ? request.printer : &fallback;
+        QPrintDialog dlg(printer, g_parent);
+        QPrintDialog::PrintDialogOptions options = QPrintDialog::PrintShowPageSize;
+        if (!request.setupOnly)
+            options |= QPrintDialog::PrintPageRange | QPrintDialog::PrintCollateCopies;
+        dlg.setOptions(options);
+        if (request.setupOnly)
+            dlg.setWindowTitle(QStringLiteral("プリンタの設定"));
+        printer->setCopyCount(request.copies);
+        dlg.setMinMax(1, qMax(1, request.maxPage));
+        dlg.setFromTo(request.fromPage, request.toPage);
+        PrintAnswer answer;
+        if (dlg.exec() != QDialog::Accepted)
+            return answer;
+        answer.accepted = true;
+        answer.printerName = printer->printerName();
+        answer.copies = printer->copyCount();
+        const bool range = printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0;
+        answer.fromPage = range ? printer->fromPage() : 1;
+        answer.toPage = range ? printer->toPage() : request.maxPage;
+        return answer;
     }
 };
 

@@ -78,6 +78,12 @@ bool ScriptedDialogs::chooseFont(const QString &title, QFont &font) {
     return true;
 }
 
+platform::PrintAnswer ScriptedDialogs::print(const platform::PrintRequest &request) {
+    shown.append({QStringLiteral("print"), request.printerName, QString(), Buttons::OkCancel, {}});
+    printRequests.append(request);
+    return prints.isEmpty() ? platform::PrintAnswer{} : prints.dequeue();
+}
+
 ScriptedDialogsGuard::ScriptedDialogsGuard()
     : m_dialogs(new ScriptedDialogs),
       m_previous(platform::setDialogs(std::unique_ptr<platform::Dialogs>(m_dialogs))) {}

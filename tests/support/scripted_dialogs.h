@@ -15,7 +15,7 @@ namespace testsupport {
 class ScriptedDialogs final : public platform::Dialogs {
 public:
     struct Shown {
-        QString kind; // "message", "input", "open", "save", "folder", "color", "font"
+        QString kind; // "message", "input", "open", "save", "folder", "color", "font", "print"
         QString text; // message text, input prompt or dialog title
         QString title;
         platform::Buttons buttons = platform::Buttons::Ok;
@@ -30,7 +30,9 @@ public:
     QQueue<QString> folders;
     QQueue<QColor> colors; // an invalid colour means "cancel"
     QQueue<QFont> fonts;
+    QQueue<platform::PrintAnswer> prints; // none queued: the dialog is cancelled
     QList<Shown> shown;
+    QList<platform::PrintRequest> printRequests; // every print dialog shown, in order
 
     // Texts of every message box shown, in order.
     QStringList messages() const;
@@ -43,6 +45,7 @@ public:
     QString chooseFolder(const QString &title, const QString &folder) override;
     bool chooseColor(const QString &title, QColor &color) override;
     bool chooseFont(const QString &title, QFont &font) override;
+    platform::PrintAnswer print(const platform::PrintRequest &request) override;
 };
 
 // Installs a ScriptedDialogs for the lifetime of the guard and gives access to it.
