@@ -24,6 +24,7 @@ bool indentParagraph(platform::TextSurface &surface, const settings::UserStyleTa
             QStringLiteral("見出し部には、設定できません (Htmではｽﾀｲﾙｼｰﾄで設定します)"));
         return false;
     }
+    SurfaceBatch batch(surface);
     QString selected = surface.selText();
     if (selected.isEmpty()) {
         platform::dialogs().message(QStringLiteral("範囲が指定されていません"));

@@ -59,11 +59,21 @@ bool mergeable(const QTextCursor &cursor) {
 
 } // namespace
 
+SurfaceBatch::SurfaceBatch(platform::TextSurface &surface) : m_surface(surface) {
+    m_surface.beginBatch();
+}
+
+SurfaceBatch::~SurfaceBatch() {
+    m_surface.endBatch();
+}
+
+// Both read the character through the cursor: the surface's own character reading copies the
+// whole paragraph, which grows long while paragraphs are being joined.
 bool paragraphEndToLineBreak(platform::TextSurface &surface, int position) {
-    if (surface.charAt(position) != kEnd)
-        return false;
     surface.select(position, 0);
-    if (!mergeable(surface.cursor()))
+    const QTextCursor cursor = surface.cursor();
+    if (!mergeable(cursor) ||
+        cursor.block().next().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
         return false;
     surface.select(position, 1);
     surface.setSelText(QString(kBreak));
@@ -71,9 +81,9 @@ bool paragraphEndToLineBreak(platform::TextSurface &surface, int position) {
 }
 
 bool lineBreakToParagraphEnd(platform::TextSurface &surface, int position) {
-    if (surface.charAt(position) != kBreak)
-        return false;
     surface.select(position, 1);
+    if (surface.cursor().selectedText() != QString(QChar(QChar::LineSeparator)))
+        return false;
     surface.setSelText(QString(kEnd));
     return true;
 }

@@ -11,6 +11,18 @@ namespace editor {
 
 enum class BreakDirection { EndsToBreaks, BreaksToEnds };
 
+// Keeps the surface's edits in one batch for its lifetime: laid out once, undone as one step.
+class SurfaceBatch {
+public:
+    explicit SurfaceBatch(platform::TextSurface &surface);
+    ~SurfaceBatch();
+    SurfaceBatch(const SurfaceBatch &) = delete;
+    SurfaceBatch &operator=(const SurfaceBatch &) = delete;
+
+private:
+    platform::TextSurface &m_surface;
+};
+
 // The paragraph end at position becomes a line break, when the paragraphs on both sides sit in
 // the same frame or table cell. False when nothing changed.
 bool paragraphEndToLineBreak(platform::TextSurface &surface, int position);

@@ -102,6 +102,7 @@ bool applyUserStyle(const StyleTarget &target, int style, bool quiet) {
             return false;
         }
     }
+    SurfaceBatch batch(surface);
     int caret = surface.selStart();
     int restoreLength = surface.selLength();
 

@@ -15,6 +15,7 @@ bool trailing(QChar ch) {
 } // namespace
 
 bool tidyText(platform::TextSurface &surface) {
+    SurfaceBatch batch(surface);
     const QString before = surface.text();
     joinEqualParagraphs(surface);
     const QString joined = surface.text();
