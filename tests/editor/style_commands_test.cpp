@@ -180,3 +180,20 @@ TEST(NewEntryStyleTest, TypedTextHasTheBodyStyle) {
     }
     settings::releaseStore();
 }
+
+TEST_F(StyleCommandsTest, TidyJoinsTrimsAndRecoloursMarkers) {
+    editor->SetText(QStringLiteral("一つ目\n"));
+    surface().setSelStart(4);
+    const int id = surface().insertField(QStringLiteral("タグ"));
+    surface().setFieldData(QStringLiteral("TG_1"), id);
+    surface().setFieldLinkKind(2, id);
+    surface().setSelText(QStringLiteral("の後\n\n　"));
+    surface().select(4, 2);
+    surface().setTextColor(0x0000ff);
+    surface().setUnderline(false);
+    editor->rtAct(24);
+    EXPECT_EQ(surface().text(), QStringLiteral("一つ目") + QChar(11) + QStringLiteral("タグの後"));
+    surface().select(4, 1);
+    EXPECT_EQ(surface().textColor(), 0x808000);
+    EXPECT_TRUE(surface().underline());
+}
