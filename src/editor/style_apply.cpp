@@ -139,6 +139,9 @@ bool applyUserStyle(const StyleTarget &target, int style, bool quiet) {
         surface.setSelText(QString());
         QTextCursor typing = surface.cursor();
         typing.setCharFormat(carried);
+        // An empty paragraph keeps the format for a caret that comes back to it.
+        if (typing.block().length() == 1)
+            typing.setBlockCharFormat(carried);
         surface.setCursor(typing);
         if (ime && target.setIme)
             target.setIme(true);

@@ -8,6 +8,7 @@
 #include "settings/yini.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -196,4 +197,16 @@ TEST_F(StyleCommandsTest, TidyJoinsTrimsAndRecoloursMarkers) {
     surface().select(4, 1);
     EXPECT_EQ(surface().textColor(), 0x808000);
     EXPECT_TRUE(surface().underline());
+}
+
+TEST_F(StyleCommandsTest, TitleBecomesTheFirstHeadingInADocumentEditor) {
+    uTxm shown;
+    shown.cOn(0, 1, true);
+    shown.show();
+    shown.txTitle()->setText(QStringLiteral("表題の行"));
+    QTest::keyClick(shown.txTitle(), Qt::Key_Return);
+    ASSERT_EQ(shown.surface().text(), QStringLiteral("表題の行"));
+    shown.surface().select(1, 1);
+    EXPECT_EQ(shown.surface().fontSize(), 14);
+    EXPECT_TRUE(shown.surface().bold());
 }

@@ -172,6 +172,15 @@ TEST_F(StylesTest, NothingSelectedChangesOnlyTheTypingFormat) {
     EXPECT_EQ(colourAt(2), table.styles[settings::Emphasis].textColor);
     EXPECT_EQ(colourAt(1), colour);
     EXPECT_EQ(colourAt(3), colour);
+
+    // On an empty paragraph the format waits there for a caret that comes back.
+    write(QStringLiteral("前\n\n後"));
+    surface.setSelStart(2);
+    ASSERT_TRUE(apply(settings::Supplement));
+    EXPECT_EQ(surface.text(), QStringLiteral("前\n\n後"));
+    surface.setSelStart(0);
+    surface.setSelStart(2);
+    EXPECT_EQ(surface.textColor(), table.styles[settings::Supplement].textColor);
 }
 
 TEST_F(StylesTest, LinksKeepTheirColourAndUnderline) {
