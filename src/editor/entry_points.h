@@ -15,8 +15,8 @@ class uTxm;
 // Where the commands whose work lives in the file, picture, marker, style, settings-dialog and
 // print parts of the editor enter. The dispatcher (rtAct) runs its own steps around each call
 // (snapshot, focus, changed flag, CommandDone). Every function answers whether it changed the
-// document; the defaults do nothing and change nothing. A part installs its implementation with
-// uTxm::setEntryPoints.
+// document; the defaults of parts not built yet do nothing and change nothing. A part installs
+// its implementation with uTxm::setEntryPoints.
 class EntryPoints {
 public:
     virtual ~EntryPoints() = default;
@@ -38,18 +38,21 @@ public:
     virtual bool insertTextFrame(uTxm &) { return false; }    // 40
     virtual bool insertObject(uTxm &, int) { return false; }  // 41 to 44
 
-    // Markers.
-    virtual bool tidy(uTxm &) { return false; }                          // 24
+    // Markers. Tidy joins paragraphs and trims the end of the text, then recolours every
+    // marker through recolourMarkers (start below 0: all of them), which applying a style also
+    // uses for the markers of its selection.
+    virtual bool tidy(uTxm &editor);                                     // 24
     virtual bool marker(uTxm &, int, const QVariant &) { return false; } // 50 to 53, 56
     virtual bool textFrameMarker(uTxm &) { return false; }               // rtActTL 0
+    virtual void recolourMarkers(uTxm &editor, int start, int length);
 
-    // Styles.
-    virtual bool indent(uTxm &, int) { return false; }         // 55
-    virtual bool headerFooter(uTxm &, int) { return false; }   // 57
-    virtual bool applyUserStyle(uTxm &, int) { return false; } // 60
-    virtual bool copyFormat(uTxm &) { return false; }          // 70
-    virtual bool pasteFormat(uTxm &) { return false; }         // 71
-    virtual void applyUserStyles(uTxm &) {}                    // after the styles load
+    // Styles (style_entry_points.cpp).
+    virtual bool indent(uTxm &editor, int argument);         // 55
+    virtual bool headerFooter(uTxm &editor, int argument);   // 57
+    virtual bool applyUserStyle(uTxm &editor, int argument); // 60, negative: quietly
+    virtual bool copyFormat(uTxm &editor);                   // 70
+    virtual bool pasteFormat(uTxm &editor);                  // 71
+    virtual void applyUserStyles(uTxm &editor);              // after the styles load, new documents
 
     // Form filling of text frames (rtActTL 1, 2, 5, 6, 8).
     virtual bool textFrameLayout(uTxm &, int) { return false; }

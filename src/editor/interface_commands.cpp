@@ -3,6 +3,7 @@
 #include "editor/bars/bands.h"
 #include "editor/colours.h"
 #include "editor/entry_points.h"
+#include "editor/format_carrier.h"
 #include "editor/menus/context_menu.h"
 #include "editor/menus/format_dialogs.h"
 #include "editor/save_decision.h"
@@ -318,6 +319,8 @@ void uTxm::newDocument(int mode) {
     m_view->show();
     m_currentFile.clear();
     loadSettings(mode);
+    if (mode == NewDocumentLoad && !inFrame)
+        m_entryPoints->applyUserStyles(*this);
     markUnmodified();
 }
 
@@ -397,6 +400,8 @@ void uTxm::rtActTL(int iJb) {
 
 void uTxm::showContextMenu(const QPoint &pos) {
     m_menu->setHeaderFooterChecks(m_surface->headerFooterBits());
+    m_menu->setStyleStates(classifyStyle(*m_surface, m_styles), m_type > 0,
+                           carrierOf(m_colourBand->cmTfm).has_value());
     m_menu->popup(pos);
     actOnMenu();
 }

@@ -126,8 +126,11 @@ void ContextMenu::buildFormat() {
     const QStringList styles = {QStringLiteral("表題1"),    QStringLiteral("表題2"),
                                 QStringLiteral("表題3"),    QStringLiteral("本文"),
                                 QStringLiteral("本文強調"), QStringLiteral("補足")};
-    for (int i = 0; i < styles.size(); ++i)
-        add(m, styles.at(i), QStringLiteral("ｽﾀｲﾙ"), i);
+    for (int i = 0; i < styles.size(); ++i) {
+        QAction *a = add(m, styles.at(i), QStringLiteral("ｽﾀｲﾙ"), i);
+        a->setCheckable(true);
+        m_styles.append(a);
+    }
     m->addSeparator();
     add(m, QStringLiteral("字下げ"));
     add(m, QStringLiteral("文字数を指定して字下げ"));
@@ -137,7 +140,7 @@ void ContextMenu::buildFormat() {
     add(m, QStringLiteral("ﾘｽﾄ(&L)"));
     m->addSeparator();
     add(m, QStringLiteral("書式のｺﾋﾟｰ"));
-    add(m, QStringLiteral("書式の貼り付け"));
+    m_pasteFormat = add(m, QStringLiteral("書式の貼り付け"));
 }
 
 void ContextMenu::buildTable() {
@@ -263,6 +266,18 @@ bool ContextMenu::richPasteChecked() const {
 void ContextMenu::setHeaderFooterChecks(int bits) {
     for (QAction *a : std::as_const(m_headerFooter))
         a->setChecked(bits & a->property(kHeaderFooter).toInt());
+}
+
+void ContextMenu::setStyleStates(int style, bool headings, bool formatCopied) {
+    for (int i = 0; i < m_styles.size(); ++i) {
+        m_styles.at(i)->setChecked(i == style);
+        m_styles.at(i)->setEnabled(i > 2 || headings);
+    }
+    m_pasteFormat->setEnabled(formatCopied);
+}
+
+bool ContextMenu::styleChecked(int style) const {
+    return style >= 0 && style < m_styles.size() && m_styles.at(style)->isChecked();
 }
 
 } // namespace editor

@@ -43,6 +43,10 @@ public:
     bool plainPasteChecked() const;
     bool richPasteChecked() const;
     void setHeaderFooterChecks(int bits);
+    // The 書式 menu at the caret: the style entry of the caret's style (0 to 5) is checked, the
+    // heading entries are enabled only where headings apply, format paste once one was copied.
+    void setStyleStates(int style, bool headings, bool formatCopied);
+    bool styleChecked(int style) const;
 
 private:
     QAction *add(QMenu *menu, const QString &text, const QString &lookup = {},
@@ -61,6 +65,8 @@ private:
     QAction *m_richPaste = nullptr;
     QAction *m_plainPaste = nullptr;
     QList<QAction *> m_headerFooter;
+    QList<QAction *> m_styles;
+    QAction *m_pasteFormat = nullptr;
     RepeatEntry m_repeatEntry;
 };
 

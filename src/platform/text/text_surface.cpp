@@ -138,6 +138,11 @@ void TextSurface::setCursor(const QTextCursor &cursor) {
 }
 
 void TextSurface::cursorChanged() {
+    // Inside a batch the caret moves many times; the view follows once, at its end.
+    if (!m_batches.isEmpty()) {
+        m_caretPending = true;
+        return;
+    }
     const int block = cur().blockNumber();
     emit caretMoved();
     if (block != m_lastBlock) {
@@ -350,6 +355,23 @@ void TextSurface::redo() {
     EditGuard guard(this);
     doc()->redo(&cur());
     cursorChanged();
+}
+
+void TextSurface::beginBatch() {
+    ++m_guard;
+    m_batches.append(doc());
+    QTextCursor(doc()).beginEditBlock();
+}
+
+void TextSurface::endBatch() {
+    if (m_batches.isEmpty())
+        return;
+    QTextCursor(m_batches.takeLast()).endEditBlock();
+    --m_guard;
+    if (m_batches.isEmpty() && m_caretPending) {
+        m_caretPending = false;
+        cursorChanged();
+    }
 }
 
 bool TextSurface::canCopy() const {

@@ -215,6 +215,10 @@ public:
     QMimeData *createMimeData() const;
     bool insertMimeData(const QMimeData *data);
     int find(const QString &text, int start, int options);
+    // Edits between beginBatch and endBatch are laid out once and undone as one step. They are
+    // the caller's own rewrites, so text next to a field is left as written. Batches nest.
+    void beginBatch();
+    void endBatch();
 
 signals:
     void contentChanged();
@@ -306,7 +310,9 @@ private:
     int m_currentObject = 0;
     int m_nextFieldId = 1;
     int m_nextObjectId = 1;
-    int m_guard = 0; // the surface itself is editing: no field repair
+    int m_guard = 0;                  // the surface itself is editing: no field repair
+    QList<QTextDocument *> m_batches; // documents of the open batches, innermost last
+    bool m_caretPending = false;      // the caret moved inside a batch
     bool m_gridLines = true;
     bool m_attribute37 = false;
     int m_lastBlock = -1;

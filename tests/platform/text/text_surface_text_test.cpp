@@ -267,3 +267,23 @@ TEST(TextSurfaceText, ResetEmptiesDocumentAndHistory) {
     EXPECT_EQ(surface.text(), QString());
     EXPECT_FALSE(surface.canUndo());
 }
+
+TEST(TextSurfaceText, BatchIsOneUndoStepAndMovesTheCaretOnce) {
+    TextSurface surface;
+    surface.setSelText(QStringLiteral("一\n二\n三"));
+    QSignalSpy moved(&surface, &TextSurface::caretMoved);
+    surface.beginBatch();
+    surface.beginBatch();
+    for (int position : {1, 3}) {
+        surface.select(position, 1);
+        surface.setSelText(QString(QChar(11)));
+    }
+    surface.endBatch();
+    EXPECT_TRUE(moved.isEmpty());
+    surface.endBatch();
+    surface.endBatch(); // one too many does nothing
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(surface.text(), QStringLiteral("一\v二\v三"));
+    surface.undo();
+    EXPECT_EQ(surface.text(), QStringLiteral("一\n二\n三"));
+}
