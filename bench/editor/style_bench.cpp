@@ -3,7 +3,7 @@
 // paragraph), and on the surface alone (text rewrite, paragraph and character values, marker
 // colours). Target: under 50 ms.
 #include "editor/interface.h"
-#include "editor/style_apply.h"
+#include "editor/styles/style_apply.h"
 #include "platform/text/text_surface.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "editor/menus/context_menu.h"
 #include "editor/menus/format_dialogs.h"
 #include "editor/save_decision.h"
-#include "editor/styles.h"
+#include "editor/styles/styles.h"
 #include "editor/surface_hook.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"

@@ -3,11 +3,11 @@
 #include "editor/bars/bands.h"
 #include "editor/colours.h"
 #include "editor/entry_points.h"
-#include "editor/format_carrier.h"
 #include "editor/menus/context_menu.h"
 #include "editor/menus/format_dialogs.h"
 #include "editor/save_decision.h"
-#include "editor/styles.h"
+#include "editor/styles/format_carrier.h"
+#include "editor/styles/styles.h"
 #include "editor/surface_hook.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_surface.h"
@@ -319,7 +319,7 @@ void uTxm::newDocument(int mode) {
     m_view->show();
     m_currentFile.clear();
     loadSettings(mode);
-    if (mode == NewDocumentLoad && !inFrame)
+    if (mode == NewDocumentLoad)
         m_entryPoints->applyUserStyles(*this);
     markUnmodified();
 }

@@ -2,7 +2,7 @@
 
 #include "editor/entry_points.h"
 #include "editor/save_decision.h"
-#include "editor/styles.h"
+#include "editor/styles/styles.h"
 #include "platform/text/text_model.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"

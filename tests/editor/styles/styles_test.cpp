@@ -1,11 +1,11 @@
 // User styles on a bare text surface: classification, applying, paragraph boundaries, indent,
 // headers and footers, tidying.
-#include "editor/header_footer.h"
-#include "editor/indent.h"
-#include "editor/paragraph_rewrite.h"
-#include "editor/style_apply.h"
-#include "editor/styles.h"
-#include "editor/tidy.h"
+#include "editor/styles/header_footer.h"
+#include "editor/styles/indent.h"
+#include "editor/styles/paragraph_rewrite.h"
+#include "editor/styles/style_apply.h"
+#include "editor/styles/styles.h"
+#include "editor/styles/tidy.h"
 #include "platform/text/text_surface.h"
 #include "scripted_dialogs.h"
 

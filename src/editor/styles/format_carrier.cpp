@@ -1,4 +1,4 @@
-#include "editor/format_carrier.h"
+#include "editor/styles/format_carrier.h"
 
 #include "editor/colours.h"
 #include "platform/text/text_surface.h"

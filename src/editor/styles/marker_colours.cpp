@@ -1,4 +1,4 @@
-#include "editor/marker_colours.h"
+#include "editor/styles/marker_colours.h"
 
 #include "platform/text/text_surface.h"
 

@@ -1,4 +1,4 @@
-#include "editor/paragraph_rewrite.h"
+#include "editor/styles/paragraph_rewrite.h"
 
 #include "platform/text/text_surface.h"
 

@@ -1,8 +1,8 @@
 // The style commands through the editor: undo, the format carrier, headers in page view, the
 // body style of a new entry and the 書式 menu at the caret.
 #include "editor/bars/bands.h"
-#include "editor/format_carrier.h"
 #include "editor/menus/context_menu.h"
+#include "editor/styles/format_carrier.h"
 #include "editor_fixture.h"
 #include "platform/view/text_view.h"
 #include "settings/yini.h"

@@ -1,6 +1,6 @@
-#include "editor/tidy.h"
+#include "editor/styles/tidy.h"
 
-#include "editor/paragraph_rewrite.h"
+#include "editor/styles/paragraph_rewrite.h"
 #include "platform/text/text_surface.h"
 
 namespace editor {

@@ -1,7 +1,7 @@
-#include "editor/indent.h"
+#include "editor/styles/indent.h"
 
-#include "editor/paragraph_rewrite.h"
-#include "editor/styles.h"
+#include "editor/styles/paragraph_rewrite.h"
+#include "editor/styles/styles.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_surface.h"
 

@@ -1,4 +1,4 @@
-#include "editor/header_footer.h"
+#include "editor/styles/header_footer.h"
 
 #include "platform/text/text_surface.h"
 

@@ -1,4 +1,4 @@
-#include "editor/styles.h"
+#include "editor/styles/styles.h"
 
 #include "platform/text/text_surface.h"
 

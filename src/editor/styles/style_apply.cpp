@@ -1,7 +1,7 @@
-#include "editor/style_apply.h"
+#include "editor/styles/style_apply.h"
 
-#include "editor/marker_colours.h"
-#include "editor/paragraph_rewrite.h"
+#include "editor/styles/marker_colours.h"
+#include "editor/styles/paragraph_rewrite.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_surface.h"
 
