@@ -6,6 +6,7 @@
 #include "app/translations.h"
 #include "editor/entry_points.h"
 #include "platform/dialogs.h"
+#include "platform/text/text_fonts.h"
 #include "preview/editor_entry.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
@@ -44,6 +45,7 @@ bool AppStart(const QString &exeFile) {
     settings::AppValues &app = settings::appValues();
     app.appRunning = true;
     app.exeBase = settings::exeBaseOf(exeFile);
+    platform::installFontSubstitutes();
 
     settings::yIni &ini = settings::store();
     const settings::UserFolders folders = ini.W_UserData(exeFile, app.exeBase);

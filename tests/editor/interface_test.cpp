@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFontComboBox>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -324,6 +325,28 @@ TEST_F(EditorTest, FormattingBarFollowsEveryCaretMove) {
 
     QTest::keyClick(view->viewport(), Qt::Key_Home);
     EXPECT_FALSE(editor->vButton()->shown().bold) << "Home key";
+}
+
+TEST_F(EditorTest, FontBoxNamesTheFontTheTextAsksFor) {
+    // A style font that is not installed (the display substitutes another) is still the font the
+    // entry keeps; the box must name it, not the substitute.
+    editor->resize(900, 600);
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    const QString styleFont = QStringLiteral("ＭＳ Ｐゴシック");
+    surface().setFontName(styleFont);
+    type(QStringLiteral("本文"));
+    editor->refreshStatus();
+    EXPECT_EQ(editor->vButton()->shown().fontName, styleFont);
+    auto *box = editor->vButton()->findChild<QFontComboBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->currentText(), styleFont) << "not the font shown in its place";
+
+    surface().setFontName(QStringLiteral("IPAGothic"));
+    type(QStringLiteral("ゴシック"));
+    editor->refreshStatus();
+    EXPECT_EQ(editor->vButton()->shown().fontName, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("IPAGothic"));
 }
 
 TEST_F(EditorTest, PageViewFromTheMenuShowsEveryPageAndCountsThem) {

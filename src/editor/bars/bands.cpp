@@ -165,8 +165,13 @@ FormatBand::FormatBand(QWidget *parent) : QFrame(parent) {
 
 void FormatBand::show(const State &state) {
     m_showing = true;
-    if (!state.fontName.isEmpty())
+    if (!state.fontName.isEmpty()) {
         m_font->setCurrentFont(QFont(state.fontName));
+        // A font that is not installed (a style font from another system) is drawn with a
+        // substitute, but the text keeps its name: the box names it, not the substitute.
+        if (m_font->currentText() != state.fontName && m_font->isEditable())
+            m_font->setEditText(state.fontName);
+    }
     m_size->setCurrentText(QString::number(state.size));
     m_bold->setChecked(state.bold);
     m_italic->setChecked(state.italic);

@@ -161,6 +161,8 @@ TEST(NewEntryStyleTest, TypedTextHasTheBodyStyle) {
         editor.show();
         editor.view()->setFocus();
         QCoreApplication::processEvents();
+        EXPECT_EQ(editor.vButton()->shown().fontName, QStringLiteral("IPAMincho"));
+        EXPECT_EQ(editor.vButton()->shown().size, 12);
         QTest::keyClicks(editor.view()->viewport(), QStringLiteral("abc"));
         TextSurface &s = editor.surface();
         ASSERT_EQ(s.text(), QStringLiteral("abc"));

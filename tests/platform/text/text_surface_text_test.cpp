@@ -1,6 +1,8 @@
+#include "platform/text/text_fonts.h"
 #include "text_surface_test_util.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -286,4 +288,21 @@ TEST(TextSurfaceText, BatchIsOneUndoStepAndMovesTheCaretOnce) {
     EXPECT_EQ(surface.text(), QStringLiteral("一\v二\v三"));
     surface.undo();
     EXPECT_EQ(surface.text(), QStringLiteral("一\n二\n三"));
+}
+
+TEST(TextFonts, WindowsJapaneseFacesAreDrawnWithTheIpaFaces) {
+    platform::installFontSubstitutes();
+    platform::installFontSubstitutes(); // a second start adds nothing twice
+    // Qt keeps substitutes in lower case.
+    EXPECT_EQ(QFont::substitutes(QStringLiteral("ＭＳ Ｐゴシック")),
+              QStringList{QStringLiteral("ipapgothic")});
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"))).family(),
+              QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"))).family(), QStringLiteral("IPAMincho"));
+    // The document keeps the name it carries.
+    platform::TextSurface surface;
+    surface.setFontName(QStringLiteral("ＭＳ Ｐゴシック"));
+    surface.setSelText(QStringLiteral("日記"));
+    surface.select(0, 1);
+    EXPECT_EQ(surface.fontName(), QStringLiteral("ＭＳ Ｐゴシック"));
 }

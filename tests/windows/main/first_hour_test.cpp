@@ -1,9 +1,11 @@
 // What a new user meets first: the window's size and place, the key captions, the focus.
 #include "editor/bars/bands.h"
 #include "main_fixture.h"
+#include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"
 #include "platform/widgets/calendar.h"
 #include "platform/widgets/grid.h"
+#include "settings/user_styles.h"
 #include "windows/main/win_pos.h"
 
 #include <QApplication>
@@ -118,4 +120,15 @@ TEST_F(MainWindowTest, TypingGoesIntoTheEntryAfterStartAndAfterADateClick) {
     w.calendar()->setFocus();
     QTest::keyClick(w.calendar(), Qt::Key_Right);
     EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(w.calendar()));
+}
+
+TEST_F(MainWindowTest, FirstEntryShowsTheBodyStyleInTheFontBox) {
+    fmTxt &w = open();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const settings::UserStyle body = settings::UserStyleTable::defaults().styles[settings::Body];
+    editor::uTxm *editor = w.editorControl();
+    EXPECT_EQ(editor->surface().fontName(), body.fontName);
+    EXPECT_EQ(editor->vButton()->shown().fontName, body.fontName);
+    EXPECT_EQ(editor->vButton()->shown().size, body.size);
 }
