@@ -45,4 +45,22 @@ QString imeAnswer(const ImeChoice &choice) {
            QString::fromUtf16(modes[option]);
 }
 
+PictureLayout readLayoutAnswer(const QString &sAns) {
+    PictureLayout choice;
+    if (sAns.isEmpty())
+        return choice;
+    // Anything outside the offered options shows the first one (0 counts as inline too).
+    const int layout = sAns.left(1).toInt();
+    choice.layout = layout >= 1 && layout <= 4 ? layout : 1;
+    if (sAns.size() >= 2) {
+        const int reduction = sAns.right(1).toInt();
+        choice.reduction = reduction >= 0 && reduction <= 2 ? reduction : 0;
+    }
+    return choice;
+}
+
+QString layoutAnswer(const PictureLayout &choice) {
+    return QString::number(choice.layout) + QString::number(choice.reduction);
+}
+
 } // namespace editor_dialog

@@ -18,4 +18,12 @@ struct ImeChoice {
 ImeChoice readImeAnswer(const QString &sAns);
 QString imeAnswer(const ImeChoice &choice);
 
+// The "TF" page's answer: layout digit (1 to 4) and colour-reduction digit (0 to 2).
+struct PictureLayout {
+    int layout = 1;
+    int reduction = 0;
+};
+PictureLayout readLayoutAnswer(const QString &sAns);
+QString layoutAnswer(const PictureLayout &choice);
+
 } // namespace editor_dialog

@@ -113,4 +113,33 @@ private:
     QButtonGroup *m_opSave = nullptr;
 };
 
+// "TF": picture layout and colour reduction of pasted pictures.
+class PictureLayoutPage final : public Page {
+    Q_OBJECT
+public:
+    explicit PictureLayoutPage(QWidget *parent = nullptr);
+    void prepare(const QString &sAns) override;
+    QString apply() override;
+
+private:
+    QButtonGroup *m_opTxf = nullptr;
+    QButtonGroup *m_opImg = nullptr;
+};
+
+// "TB": rows and columns of a table inserted at the caret.
+class TablePage final : public Page {
+    Q_OBJECT
+public:
+    explicit TablePage(platform::TextSurface &surface, QWidget *parent = nullptr);
+    void prepare(const QString &sAns) override;
+    QString apply() override;
+    bool changedDocument() const override { return m_changed; }
+
+private:
+    platform::TextSurface &m_surface;
+    QComboBox *m_rows = nullptr;
+    QComboBox *m_columns = nullptr;
+    bool m_changed = false;
+};
+
 } // namespace editor_dialog

@@ -46,9 +46,9 @@ void sbTxm::cOn(platform::TextSurface &surface, platform::TextView *view) {
 }
 
 void sbTxm::cOff() {
-    for (Page *page : {m_findPage, m_pageSetup, m_imePage})
+    for (Page *page : {m_findPage, m_pageSetup, m_imePage, m_layoutPage, m_tablePage})
         delete page;
-    m_findPage = m_pageSetup = m_imePage = m_current = nullptr;
+    m_findPage = m_pageSetup = m_imePage = m_layoutPage = m_tablePage = m_current = nullptr;
     m_finder.reset();
     m_surface = nullptr;
     m_view = nullptr;
@@ -56,7 +56,8 @@ void sbTxm::cOff() {
 
 bool sbTxm::hasPage(const QString &sJb) {
     return sJb == QStringLiteral("FD") || sJb == QStringLiteral("RP") ||
-           sJb == QStringLiteral("PG") || sJb == QStringLiteral("IM");
+           sJb == QStringLiteral("PG") || sJb == QStringLiteral("IM") ||
+           sJb == QStringLiteral("TF") || sJb == QStringLiteral("TB");
 }
 
 QString sbTxm::caption(const QString &sJb) {
@@ -91,6 +92,14 @@ Page *sbTxm::pageFor(const QString &sJb) {
         slot = &m_imePage;
         if (!*slot)
             *slot = new ImePage(m_frames);
+    } else if (sJb == QStringLiteral("TF")) {
+        slot = &m_layoutPage;
+        if (!*slot)
+            *slot = new PictureLayoutPage(m_frames);
+    } else if (sJb == QStringLiteral("TB")) {
+        slot = &m_tablePage;
+        if (!*slot)
+            *slot = new TablePage(*m_surface, m_frames);
     } else {
         return nullptr;
     }

@@ -65,6 +65,8 @@ private:
     Page *m_findPage = nullptr;
     Page *m_pageSetup = nullptr;
     Page *m_imePage = nullptr;
+    Page *m_layoutPage = nullptr;
+    Page *m_tablePage = nullptr;
     Page *m_current = nullptr;
     std::array<QPushButton *, 2> m_cmOk{};
 };

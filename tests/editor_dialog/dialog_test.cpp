@@ -167,6 +167,43 @@ TEST_F(DialogTest, FindPageButtons) {
     EXPECT_EQ(child<QComboBox>(dialog, "cbFnd3")->currentText(), QStringLiteral("ガ"));
 }
 
+TEST_F(DialogTest, PictureLayoutAndTablePages) {
+    sbTxm::setModalRunner([](sbTxm &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("画像ﾚｲｱｳﾄの既定値"));
+        EXPECT_TRUE(child<QRadioButton>(d, "opTxf1")->isChecked());
+        EXPECT_TRUE(child<QRadioButton>(d, "opImg2")->isChecked());
+        child<QRadioButton>(d, "opTxf3")->setChecked(true);
+        child<QRadioButton>(d, "opImg0")->setChecked(true);
+        d.cmOk(0);
+    });
+    QString answer = QStringLiteral("22");
+    dialog.Act(QStringLiteral("TF"), answer);
+    EXPECT_EQ(answer, QStringLiteral("40"));
+    sbTxm::setModalRunner([](sbTxm &d) {
+        child<QRadioButton>(d, "opTxf0")->setChecked(true);
+        d.cmOk(1);
+    });
+    dialog.Act(QStringLiteral("TF"), answer);
+    EXPECT_EQ(answer, QStringLiteral("40")); // cancel gives back what came in
+
+    surface.setSelText(QStringLiteral("表の前"));
+    ASSERT_TRUE(dialog.prepare(QStringLiteral("TB"), QString()));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("表の設定"));
+    EXPECT_EQ(child<QComboBox>(dialog, "cbRows")->currentText(), QStringLiteral("5"));
+    EXPECT_EQ(child<QComboBox>(dialog, "cbColumns")->currentText(), QStringLiteral("1"));
+    child<QComboBox>(dialog, "cbColumns")->setCurrentIndex(2);
+    dialog.cmOk(1);
+    EXPECT_TRUE(surface.tableIds().isEmpty());
+    ASSERT_TRUE(dialog.prepare(QStringLiteral("TB"), QString()));
+    child<QComboBox>(dialog, "cbColumns")->setCurrentIndex(2);
+    dialog.cmOk(0);
+    EXPECT_TRUE(dialog.changedDocument());
+    ASSERT_EQ(surface.tableIds().size(), 1);
+    EXPECT_EQ(surface.tableRows(surface.tableIds()[0]), 5);
+    EXPECT_EQ(surface.tableColumns(surface.tableIds()[0]), 3);
+    sbTxm::setModalRunner(nullptr);
+}
+
 TEST(DialogEntryPoints, EditorCommandsOpenTheDialog) {
     settings::releaseStore();
     editor::setEntryPointsFactory(&editor_dialog::makeEditorEntryPoints);

@@ -31,6 +31,8 @@ int main(int argc, char **argv) {
         {"RP", "", "settings_replace.png"},
         {"PG", "", "settings_page.png"},
         {"IM", "ON\t上書", "settings_ime.png"},
+        {"TF", "21", "settings_picture_layout.png"},
+        {"TB", "", "settings_table.png"},
     };
     bool ok = true;
     for (const auto &p : pages) {

@@ -46,6 +46,16 @@ TEST(ImeAnswer, ReadAndWritten) {
     EXPECT_EQ(imeAnswer({false, 0}), QStringLiteral("OFF\t確認"));
 }
 
+TEST(PictureLayoutAnswer, ReadAndWritten) {
+    EXPECT_EQ(layoutAnswer(readLayoutAnswer(QStringLiteral("31"))), QStringLiteral("31"));
+    // A shorter answer gives the layout only.
+    EXPECT_EQ(layoutAnswer(readLayoutAnswer(QStringLiteral("4"))), QStringLiteral("40"));
+    // 0 is inline, out-of-range values show the first options.
+    EXPECT_EQ(layoutAnswer(readLayoutAnswer(QStringLiteral("09"))), QStringLiteral("10"));
+    EXPECT_EQ(layoutAnswer(readLayoutAnswer(QStringLiteral("x2"))), QStringLiteral("12"));
+    EXPECT_EQ(layoutAnswer(readLayoutAnswer(QString())), QStringLiteral("10"));
+}
+
 TEST(PaperList, FifteenPapersMatchedInEitherOrientation) {
     ASSERT_EQ(papers().size(), 15);
     EXPECT_EQ(papers()[0].caption, QStringLiteral("A4   210 * 297 mm"));
