@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -105,6 +106,9 @@ FindPage::FindPage(FindReplace &finder, platform::TextSurface &surface, QWidget 
     m_frames->addWidget(rep);
 
     connect(m_tabs, &QTabBar::currentChanged, m_frames, &QStackedWidget::setCurrentIndex);
+    // Enter in a search box finds the next occurrence.
+    connect(m_cbFnd[0]->lineEdit(), &QLineEdit::returnPressed, this, [this] { ssCom(2); });
+    connect(m_cbFnd[1]->lineEdit(), &QLineEdit::returnPressed, this, [this] { ssRep(2); });
 }
 
 void FindPage::prepare(const QString &) {

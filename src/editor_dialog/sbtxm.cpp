@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace editor_dialog {
@@ -22,7 +21,11 @@ sbTxm::ModalRunner &modalRunner() {
 sbTxm::sbTxm(QWidget *parent) : QDialog(parent) {
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    m_frames = new QStackedWidget(this);
+    // Pages are stacked in a plain layout with all but one hidden, so that the dialog takes the
+    // size of the page shown.
+    m_frames = new QWidget(this);
+    m_pageLayout = new QVBoxLayout(m_frames);
+    m_pageLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_frames, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -103,8 +106,8 @@ Page *sbTxm::pageFor(const QString &sJb) {
     } else {
         return nullptr;
     }
-    if (m_frames->indexOf(*slot) < 0)
-        m_frames->addWidget(*slot);
+    if (m_pageLayout->indexOf(*slot) < 0)
+        m_pageLayout->addWidget(*slot);
     return *slot;
 }
 
@@ -119,18 +122,17 @@ bool sbTxm::prepare(const QString &sJb, const QString &sAns) {
     const bool find = m_code == QStringLiteral("FD");
     m_cmOk[0]->setVisible(!find);
     m_cmOk[1]->setVisible(!find);
-    // Only the shown page counts for the dialog's size.
-    for (int i = 0; i < m_frames->count(); ++i)
-        m_frames->widget(i)->setSizePolicy(
-            m_frames->widget(i) == m_current ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-            m_frames->widget(i) == m_current ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    m_frames->setCurrentWidget(m_current);
+    for (int i = 0; i < m_pageLayout->count(); ++i) {
+        if (QWidget *page = m_pageLayout->itemAt(i)->widget())
+            page->setVisible(page == m_current);
+    }
     setWindowTitle(caption(sJb));
     m_current->prepare(sAns);
     if (find)
         static_cast<FindPage *>(m_current)->showReplace(sJb == QStringLiteral("RP"));
-    m_frames->updateGeometry();
-    resize(sizeHint());
+    m_pageLayout->activate();
+    layout()->activate();
+    resize(minimumSizeHint().expandedTo(sizeHint()));
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 class QPushButton;
-class QStackedWidget;
+class QVBoxLayout;
 
 namespace platform {
 class TextSurface;
@@ -29,7 +29,6 @@ public:
     ~sbTxm() override;
 
     void cOn(platform::TextSurface &surface, platform::TextView *view);
-    void cTyp(int iTy) { m_type = iTy; }
     void cOff();
 
     // Whether the dialog has a page for the code.
@@ -56,12 +55,12 @@ private:
 
     platform::TextSurface *m_surface = nullptr;
     platform::TextView *m_view = nullptr;
-    int m_type = 0;
     QString m_code;
     QString m_answer;
     bool m_accepted = false;
     std::unique_ptr<FindReplace> m_finder;
-    QStackedWidget *m_frames = nullptr;
+    QWidget *m_frames = nullptr;
+    QVBoxLayout *m_pageLayout = nullptr;
     Page *m_findPage = nullptr;
     Page *m_pageSetup = nullptr;
     Page *m_imePage = nullptr;
