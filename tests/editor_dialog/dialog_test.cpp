@@ -143,6 +143,14 @@ TEST_F(DialogTest, FindPageButtons) {
     EXPECT_EQ(surface.selStart(), 0);
     EXPECT_EQ(child<QComboBox>(dialog, "cbFnd0")->count(), 1);
 
+    // Opened again without a selection, the page shows the last text found.
+    surface.select(1, 0);
+    child<QComboBox>(dialog, "cbFnd0")->setCurrentText(QString());
+    ASSERT_TRUE(dialog.prepare(QStringLiteral("FD"), QString()));
+    EXPECT_EQ(child<QComboBox>(dialog, "cbFnd0")->currentText(), QStringLiteral("日記"));
+    child<QPushButton>(dialog, "ssCom1")->click();
+    EXPECT_EQ(surface.selStart(), 0);
+
     ASSERT_TRUE(dialog.prepare(QStringLiteral("RP"), QString()));
     EXPECT_EQ(child<QComboBox>(dialog, "cbFnd1")->currentText(), QStringLiteral("日記"));
     child<QComboBox>(dialog, "cbFnd3")->setCurrentText(QStringLiteral("手帳"));
