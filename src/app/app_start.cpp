@@ -5,9 +5,9 @@
 #include "app/termination.h"
 #include "app/translations.h"
 #include "editor/entry_points.h"
+#include "editor_dialog/editor_entry.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_fonts.h"
-#include "preview/editor_entry.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
 #include "windows/main/fm_txt.h"
@@ -77,7 +77,7 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
 
-    editor::setEntryPointsFactory(&preview::makeEditorEntryPoints);
+    editor::setEntryPointsFactory(&editor_dialog::makeEditorEntryPoints);
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
     g_listing = std::make_unique<ListingLink>(g_main);
