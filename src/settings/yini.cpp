@@ -4,6 +4,7 @@
 #include "settings/cp932.h"
 #include "settings/value_text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -154,6 +155,17 @@ void yIni::SetTxt(bool &bOk) {
         return;
     m_unreadable = false;
     bOk = true;
+}
+
+void yIni::removeLeftovers(const QString &sFL) {
+    const QFileInfo info(sFL);
+    const QDir dir = info.absoluteDir();
+    static const QRegularExpression temporary(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    const QStringList names = dir.entryList({info.fileName() + QStringLiteral(".??????")},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        if (temporary.match(name.mid(info.fileName().size() + 1)).hasMatch())
+            QFile::remove(dir.filePath(name));
 }
 
 QString yIni::freeBackupName() const {

@@ -313,3 +313,17 @@ TEST_F(YIniTest, UnknownAmpersandsInAStoredValueStayAsTheyAre) {
     EXPECT_EQ(ini.vGtVal(QStringLiteral("K"), QString()),
               QStringLiteral("a & b &#0; &#x110000; &nbsp; A"));
 }
+
+TEST_F(YIniTest, TemporariesOfAKilledWriteAreRemovedAndNothingElse) {
+    const QStringList gone{QStringLiteral("User.xml.Ab12Cd"), QStringLiteral("User.xml.zzzzzz")};
+    const QStringList kept{QStringLiteral("User.xml"),         QStringLiteral("User.xml.bak"),
+                           QStringLiteral("User.xml.1.bak"),   QStringLiteral("User.xml.12.bak"),
+                           QStringLiteral("Other.xml.Ab12Cd"), QStringLiteral("User.xml.Ab12Cde")};
+    for (const QString &name : gone + kept)
+        writeBytes(dir.filePath(name), "x");
+    yIni::removeLeftovers(path());
+    for (const QString &name : gone)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << qPrintable(name);
+    for (const QString &name : kept)
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << qPrintable(name);
+}
