@@ -187,10 +187,15 @@ quint8 tagOf(int key, const QVariant &value) {
         return std::isfinite(value.value<QPen>().widthF()) ? TagPen : 0;
     if (type == QMetaType::fromType<QTextLength>())
         return writableLength(value.value<QTextLength>()) ? TagLength : 0;
-    if (type == QMetaType::fromType<QList<QTextLength>>()) {
-        const QList<QTextLength> lengths = value.value<QList<QTextLength>>();
-        return lengths.size() <= MaxColumns &&
-                       std::all_of(lengths.begin(), lengths.end(), writableLength)
+    if (type == QMetaType::fromType<QVariantList>()) {
+        const QVariantList list = value.toList();
+        return list.size() <= MaxColumns &&
+                       std::all_of(list.begin(), list.end(),
+                                   [](const QVariant &item) {
+                                       return item.metaType() ==
+                                                  QMetaType::fromType<QTextLength>() &&
+                                              writableLength(item.value<QTextLength>());
+                                   })
                    ? TagLengthList
                    : 0;
     }
@@ -239,10 +244,12 @@ void writeValue(QDataStream &s, quint8 tag, const QVariant &value) {
         break;
     }
     case TagLengthList: {
-        const QList<QTextLength> lengths = value.value<QList<QTextLength>>();
+        const QVariantList lengths = value.toList();
         s << quint32(lengths.size());
-        for (const QTextLength &length : lengths)
+        for (const QVariant &item : lengths) {
+            const QTextLength length = item.value<QTextLength>();
             s << quint8(length.type()) << length.rawValue();
+        }
         break;
     }
     case TagIntList: {
@@ -316,14 +323,15 @@ std::optional<QVariant> readValue(ByteReader &in, int key, quint8 tag) {
         const quint32 count = in.u32();
         if (!in.ok() || count > quint32(MaxColumns))
             return std::nullopt;
-        QList<QTextLength> lengths;
+        // Held as QTextFormat holds column widths: a list of QTextLength variants.
+        QVariantList lengths;
         for (quint32 i = 0; i < count; ++i) {
             const std::optional<QTextLength> length = readLength(in);
             if (!length)
                 return std::nullopt;
-            lengths << *length;
+            lengths << QVariant::fromValue(*length);
         }
-        return QVariant::fromValue(lengths);
+        return QVariant(lengths);
     }
     case TagIntList: {
         const quint32 count = in.u32();

@@ -426,9 +426,10 @@ bool readHeader(QDataStream &stream, quint8 *kind, QString *error) {
             *error = QStringLiteral("not an internal document");
         return false;
     }
-    if (version > Version) {
+    // Format 3 never outlives the program that wrote it: another version is another layout.
+    if (version != Version) {
         if (error)
-            *error = QStringLiteral("internal document of a newer version");
+            *error = QStringLiteral("internal document of another version");
         return false;
     }
     return true;

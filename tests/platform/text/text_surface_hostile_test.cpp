@@ -1,5 +1,6 @@
 #include "platform/text/text_format_codec.h"
 #include "platform/text/text_surface.h"
+#include "platform/text/text_surface_internal.h"
 
 #include <QBitArray>
 #include <QDataStream>
@@ -188,6 +189,16 @@ TEST(TextSurfaceHostile, NestingIsBounded) {
     expectRefused(nested(40));
 }
 
+TEST(TextSurfaceHostile, OtherVersionsAreRefused) {
+    QByteArray bytes = Blob(everyKind()).block(0, 1).end().bytes();
+    TextSurface surface;
+    ASSERT_TRUE(surface.loadFromMemory(bytes, TextSurface::Internal));
+    for (char version : {1, 3}) {
+        bytes[5] = version;
+        expectRefused(bytes);
+    }
+}
+
 TEST(TextSurfaceHostile, OversizedCountsAreRefusedWithoutReserving) {
     expectRefused(Blob({}, 0xFFFFFFF0u).bytes());
     QByteArray bytes;
@@ -291,6 +302,33 @@ TEST(TextSurfaceHostile, ValuesTheReaderRefusesAreNotWritten) {
     EXPECT_EQ(got.underlineStyle(), QTextCharFormat::WaveUnderline);
     EXPECT_FALSE(got.hasProperty(QTextFormat::FontPointSize));
     EXPECT_FALSE(got.hasProperty(QTextFormat::UserProperty + 500));
+}
+
+TEST(TextSurfaceHostile, TableColumnWidthsAndFrameDistancesRoundTrip) {
+    QTextDocument source;
+    QTextTableFormat format;
+    format.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 120),
+                                      QTextLength(QTextLength::PercentageLength, 40)});
+    QTextCursor(&source).insertTable(1, 2, format);
+    QTextFrameFormat frame;
+    frame.setProperty(platform::TextProp::FrameDistances,
+                      QVariant::fromValue(QList<int>{1, 2, 3, 4}));
+    QTextCursor end(&source);
+    end.movePosition(QTextCursor::End);
+    end.insertFrame(frame);
+    QTextDocument copy;
+    ASSERT_TRUE(platform::internalformat::readDocument(
+        platform::internalformat::writeDocument(source), copy));
+    const QList<QTextFrame *> frames = copy.rootFrame()->childFrames();
+    ASSERT_EQ(frames.size(), 2);
+    auto *table = qobject_cast<QTextTable *>(frames.at(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->format().columnWidthConstraints(), format.columnWidthConstraints());
+    EXPECT_EQ(frames.at(1)
+                  ->frameFormat()
+                  .property(platform::TextProp::FrameDistances)
+                  .value<QList<int>>(),
+              (QList<int>{1, 2, 3, 4}));
 }
 
 TEST(TextSurfaceHostile, OnlyThisRunsClipboardDataIsReadAsInternal) {
