@@ -360,3 +360,21 @@ TEST(TextSurfaceHostile, OnlyThisRunsClipboardDataIsReadAsInternal) {
     ASSERT_TRUE(third.insertMimeData(&broken));
     EXPECT_EQ(third.text(), QStringLiteral("text"));
 }
+
+TEST(TextSurfaceHostile, DocumentsBeyondTheLimitsAreRefusedByEveryReader) {
+    const auto nested = [](int depth) {
+        return (QStringLiteral("<table><tr><td>").repeated(depth) + QStringLiteral("deep") +
+                QStringLiteral("</td></tr></table>").repeated(depth))
+            .toUtf8();
+    };
+    TextSurface surface;
+    surface.setSelText(QStringLiteral("keep"));
+    QString error;
+    EXPECT_FALSE(surface.loadFromMemory(nested(20), TextSurface::Html, false, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(surface.text(), QStringLiteral("keep"));
+    EXPECT_FALSE(surface.loadFromMemory(nested(20), TextSurface::Html, true));
+    EXPECT_EQ(surface.text(), QStringLiteral("keep"));
+    ASSERT_TRUE(surface.loadFromMemory(nested(4), TextSurface::Html));
+    EXPECT_TRUE(surface.text().contains(QStringLiteral("deep")));
+}
