@@ -4,6 +4,7 @@
 #include "app/single_instance.h"
 #include "app/termination.h"
 #include "app/translations.h"
+#include "diary/store.h"
 #include "editor/entry_points.h"
 #include "editor_dialog/editor_entry.h"
 #include "platform/dialogs.h"
@@ -65,6 +66,10 @@ bool AppStart(const QString &exeFile) {
             stopStarting(QStringLiteral("この日記は既に開かれています\n") + app.userDir);
         return false;
     }
+
+    // This copy alone owns the folder now: what a killed run left behind can go.
+    settings::yIni::removeLeftovers(app.userDir + QStringLiteral("User.xml"));
+    diary::Store::removeLeftovers(app.userDir);
 
     bool ok = false;
     ini.GetTxt(app.userDir + QStringLiteral("User.xml"), ok);

@@ -31,6 +31,9 @@ public:
     // file when one is there, else copied from tplDir's template. A file that is not a readable
     // diary is left as it is: the user is told and the result is false.
     bool open(const QString &userDir, const QString &tplDir);
+    // Removes what a killed compaction left in userDir, except a work file that opening would
+    // restore as the diary. Only for the copy that holds the folder's lock.
+    static void removeLeftovers(const QString &userDir);
     void close();
     bool isOpen() const { return m_db.isOpen(); }
     QString path() const { return m_db.path(); }

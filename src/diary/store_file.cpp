@@ -106,6 +106,19 @@ bool Store::provideFile(const QString &file) {
     return false;
 }
 
+void Store::removeLeftovers(const QString &userDir) {
+    const QDir dir(userDir);
+    const QString work = dir.filePath(DbWorkFileName);
+    if (missingOrEmpty(dir.filePath(DbFileName)) && QFileInfo(work).isFile() &&
+        QFileInfo(work).size() > 0)
+        return;
+    for (const QString &suffix :
+         {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo(work + suffix).isFile())
+            QFile::remove(work + suffix);
+    }
+}
+
 bool Store::openChecked(const QString &file) {
     // Searches scan every entry's text: through the memory map, not page by page copies.
     if (!m_db.open(file) || !m_db.execScript(QStringLiteral("PRAGMA mmap_size=1073741824")) ||

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace html {
@@ -37,8 +38,11 @@ QHash<QString, QString> tooltipLines(const QString &table) {
     return lines;
 }
 
+// A style from a document may carry any number of digits: clamp before the conversion to int.
 int wholePoints(const QString &style, const QString &name) {
-    return int(std::nearbyint(leadingNumber(textBetween(style, name, QStringLiteral("pt")))));
+    constexpr double Limit = 1e6;
+    const double points = leadingNumber(textBetween(style, name, QStringLiteral("pt")));
+    return int(std::nearbyint(std::clamp(points, -Limit, Limit)));
 }
 
 } // namespace

@@ -4,8 +4,11 @@
 #include "settings/cp932.h"
 #include "settings/value_text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <limits>
 
@@ -27,6 +30,63 @@ QString endTag(const QString &name) {
 QString withLineBreaks(QString piece) {
     piece.replace(yIni::LineMark, kCrLf);
     return piece;
+}
+
+// A value is element text: markup characters are escaped so that a value cannot end or open an
+// element, and a character the file's code page cannot hold is written as a reference to it.
+QString escapedValue(const QString &value) {
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar ch = value.at(i);
+        if (ch == u'&')
+            out += QLatin1String("&amp;");
+        else if (ch == u'<')
+            out += QLatin1String("&lt;");
+        else if (ch == u'>')
+            out += QLatin1String("&gt;");
+        else if (ch.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
+            out += QStringLiteral("&#x%1;").arg(QChar::surrogateToUcs4(ch, value.at(i + 1)), 0, 16);
+            ++i;
+        } else if (ch.isSurrogate() || !survivesCp932(QString(ch)))
+            out += QStringLiteral("&#x%1;").arg(ch.unicode(), 0, 16);
+        else
+            out += ch;
+    }
+    return out;
+}
+
+// References the file may hold; anything else after "&" is kept as it stands.
+QString unescapedValue(const QString &text) {
+    if (!text.contains(u'&'))
+        return text;
+    static const QRegularExpression reference(
+        QStringLiteral("&(?:(amp|lt|gt|quot|apos)|#([0-9]{1,7})|#x([0-9A-Fa-f]{1,6}));"));
+    QString out;
+    qsizetype last = 0;
+    QRegularExpressionMatchIterator it = reference.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        char32_t code = 0;
+        if (m.hasCaptured(1)) {
+            static const QHash<QString, char32_t> names{{QStringLiteral("amp"), U'&'},
+                                                        {QStringLiteral("lt"), U'<'},
+                                                        {QStringLiteral("gt"), U'>'},
+                                                        {QStringLiteral("quot"), U'"'},
+                                                        {QStringLiteral("apos"), U'\''}};
+            code = names.value(m.captured(1));
+        } else {
+            bool ok = false;
+            code = m.hasCaptured(2) ? m.captured(2).toUInt(&ok) : m.captured(3).toUInt(&ok, 16);
+            if (!ok || code == 0 || code > 0x10FFFF || QChar::isSurrogate(code))
+                continue;
+        }
+        out += QStringView(text).mid(last, m.capturedStart() - last);
+        out += QString::fromUcs4(&code, 1);
+        last = m.capturedEnd();
+    }
+    out += QStringView(text).mid(last);
+    return out;
 }
 
 } // namespace
@@ -97,6 +157,17 @@ void yIni::SetTxt(bool &bOk) {
     bOk = true;
 }
 
+void yIni::removeLeftovers(const QString &sFL) {
+    const QFileInfo info(sFL);
+    const QDir dir = info.absoluteDir();
+    static const QRegularExpression temporary(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    const QStringList names = dir.entryList({info.fileName() + QStringLiteral(".??????")},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        if (temporary.match(name.mid(info.fileName().size() + 1)).hasMatch())
+            QFile::remove(dir.filePath(name));
+}
+
 QString yIni::freeBackupName() const {
     QString name = m_file + QStringLiteral(".bak");
     for (int n = 1; QFileInfo::exists(name); ++n)
@@ -165,7 +236,7 @@ void yIni::damaged(const QString &name) const {
 }
 
 QString yIni::storedText(const QString &sKy) {
-    return innerText(m_groupText, sKy, false);
+    return unescapedValue(innerText(m_groupText, sKy, false));
 }
 
 QString yIni::vGtVal(const QString &sKy, const QString &vDef) {
@@ -210,7 +281,8 @@ QDateTime yIni::vGtVal(const QString &sKy, const QDateTime &vDef) {
     return value.isValid() ? value : vDef;
 }
 
-void yIni::SetVal(const QString &sKy, const QString &vVL) {
+void yIni::SetVal(const QString &sKy, const QString &value) {
+    const QString vVL = escapedValue(value);
     const QString st = startTag(sKy);
     const QString et = endTag(sKy);
     const qsizetype start = m_groupText.indexOf(st);

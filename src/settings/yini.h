@@ -31,6 +31,9 @@ public:
     // Loading and saving the file.
     void GetTxt(const QString &sFL, bool &bOk);
     void SetTxt(bool &bOk);
+    // Removes the temporaries ("User.xml.XXXXXX") a killed SetTxt left beside sFL. Only for the
+    // copy that holds the folder's lock.
+    static void removeLeftovers(const QString &sFL);
 
     // Groups: GetGtx, then vGtVal / SetVal, then SetGtx when something was written.
     void GetGtx(const QString &sGp);

@@ -327,3 +327,28 @@ TEST_F(AppStartTest, SettingsThatCannotBeWrittenAtExitAreReported) {
                   QStringLiteral(" を保存できませんでした"));
     EXPECT_FALSE(settings::appValues().appRunning);
 }
+
+TEST_F(AppStartTest, LeftoversOfAKilledRunAreRemovedOnlyByTheLockHolder) {
+    QDir().mkpath(userDir);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DRJVO_TEMPLATE_DIR "/dbJvo.mdb"),
+                            userDir + QStringLiteral("dbJvo.mdb")));
+    const QStringList leftovers{QStringLiteral("User.xml.q1W2e3"), QStringLiteral("dbJvo$$$.mdb"),
+                                QStringLiteral("dbJvo$$$.mdb-journal")};
+    for (const QString &name : leftovers) {
+        QFile f(userDir + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("left by a killed run");
+    }
+    {
+        appshell::SingleInstance other;
+        ASSERT_TRUE(other.acquire(userDir, QStringLiteral("drJvo")));
+        EXPECT_FALSE(appshell::AppStart(exe));
+        for (const QString &name : leftovers)
+            EXPECT_TRUE(QFileInfo::exists(userDir + name)) << qPrintable(name);
+    }
+    dialogs->shown.clear();
+    ASSERT_TRUE(appshell::AppStart(exe));
+    EXPECT_TRUE(dialogs->messages().isEmpty());
+    for (const QString &name : leftovers)
+        EXPECT_FALSE(QFileInfo::exists(userDir + name)) << qPrintable(name);
+}

@@ -214,3 +214,35 @@ TEST_F(DiaryFileTest, DiaryFilesAreReadableByTheirOwnerOnly) {
     ASSERT_TRUE(m_store.open(userDir(), templateDir()));
     EXPECT_EQ(QFileInfo(dbFile()).permissions() & mask, ownerOnly);
 }
+
+TEST_F(DiaryFileTest, LeftoversOfAKilledCompactionGoUnlessTheyHoldTheDiary) {
+    fill();
+    m_store.close();
+    const QStringList companions{QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                 QStringLiteral("-shm")};
+    for (const QString &suffix : companions)
+        write(workFile() + suffix, "partial");
+    diary::Store::removeLeftovers(userDir());
+    for (const QString &suffix : companions)
+        EXPECT_FALSE(QFile::exists(workFile() + suffix)) << qPrintable(suffix);
+    ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    expectIntact();
+
+    // Killed between the steps: the work file is the diary, with or without an empty diary file.
+    for (bool emptyDiary : {false, true}) {
+        m_store.close();
+        ASSERT_TRUE(QFile::rename(dbFile(), workFile()));
+        if (emptyDiary)
+            write(dbFile(), {});
+        write(workFile() + QStringLiteral("-journal"), {});
+        diary::Store::removeLeftovers(userDir());
+        EXPECT_TRUE(QFile::exists(workFile()));
+        EXPECT_TRUE(QFile::exists(workFile() + QStringLiteral("-journal")));
+        ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+        expectIntact();
+        m_store.close();
+        diary::Store::removeLeftovers(userDir());
+        EXPECT_FALSE(QFile::exists(workFile() + QStringLiteral("-journal")));
+        ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    }
+}

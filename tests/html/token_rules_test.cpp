@@ -97,6 +97,19 @@ TEST(HtmlTokenRules, HeadingsFromIndentAndSize) {
     EXPECT_EQ(t[7].style, QStringLiteral("margin-left: 8pt; font-size: 12.5pt"));
 }
 
+TEST(HtmlTokenRules, HugeSizesAreClampedNotOverflowed) {
+    settings::UserStyleTable styles = htmltest::handStyles();
+    styles.styles[settings::Heading1].size = 16;
+    const QString digits(40, u'9');
+    TokenList t =
+        tokenize(QStringLiteral("<body><p style=\"margin-left:12pt;font-size:%1pt\">h1</p>"
+                                "<p style=\"margin-left:-%1pt;font-size:20pt\">div</p>"
+                                "</body>")
+                     .arg(digits));
+    recogniseHeadings(t, styles);
+    EXPECT_EQ(keptTags(t), QStringLiteral("body h1 val /h1 div val /div /body"));
+}
+
 TEST(HtmlTokenRules, HeadingScanEndsAtTheFirstClosingBlock) {
     // The nested block's closing tag ends the outer one's scan, so the outer closing tag stays.
     TokenList t = tokenize(QStringLiteral("<body><div style=\"margin-left:12pt;font-size:14pt\">"

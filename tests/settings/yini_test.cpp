@@ -276,3 +276,54 @@ TEST_F(YIniTest, MissingRootEndTagIsRestoredForANewGroup) {
     EXPECT_TRUE(ini.document().endsWith(
         QStringLiteral("   </A>\r\n   <B>\r\n      <K>2</K>\r\n   </B>\r\n</運用>")));
 }
+
+TEST_F(YIniTest, MarkupInValuesIsEscapedAndReadBack) {
+    bool ok = false;
+    ini.GetTxt(path(), ok);
+    const QString markup = QStringLiteral("</WMF_PH><TX_FORMAT>");
+    const QString path = QStringLiteral("C:\\A&B <1>\\日記 &amp;.doc");
+    const QString foreign = QStringLiteral("Ж 한 😀 é"); // CP932 cannot hold all of these
+    ini.GetGtx(QStringLiteral("WMF_PH"));
+    ini.SetVal(QStringLiteral("TX_FORMAT"), 3);
+    ini.SetVal(QStringLiteral("M"), markup);
+    ini.SetVal(QStringLiteral("P"), path);
+    ini.SetVal(QStringLiteral("F"), foreign);
+    ini.SetGtx();
+    const QByteArray bytes = save();
+    EXPECT_TRUE(bytes.contains("<M>&lt;/WMF_PH&gt;&lt;TX_FORMAT&gt;</M>"));
+    EXPECT_TRUE(bytes.contains("&amp;amp;"));
+    EXPECT_TRUE(bytes.contains("&#x1f600;"));
+    EXPECT_EQ(bytes.count('?'), 2); // the declaration's own: nothing was lost
+
+    yIni again;
+    again.GetTxt(this->path(), ok);
+    ASSERT_TRUE(ok);
+    again.GetGtx(QStringLiteral("WMF_PH"));
+    EXPECT_EQ(again.vGtVal(QStringLiteral("TX_FORMAT"), 0), 3);
+    EXPECT_EQ(again.vGtVal(QStringLiteral("M"), QString()), markup);
+    EXPECT_EQ(again.vGtVal(QStringLiteral("P"), QString()), path);
+    EXPECT_EQ(again.vGtVal(QStringLiteral("F"), QString()), foreign);
+    EXPECT_TRUE(dialogs->messages().isEmpty());
+}
+
+TEST_F(YIniTest, UnknownAmpersandsInAStoredValueStayAsTheyAre) {
+    load(lines({kDecl, kRootStart, kPosStart, "      <K>a & b &#0; &#x110000; &nbsp; &#65;</K>",
+                kPosEnd, kRootEnd}));
+    ini.GetGtx(QStringLiteral("位置"));
+    EXPECT_EQ(ini.vGtVal(QStringLiteral("K"), QString()),
+              QStringLiteral("a & b &#0; &#x110000; &nbsp; A"));
+}
+
+TEST_F(YIniTest, TemporariesOfAKilledWriteAreRemovedAndNothingElse) {
+    const QStringList gone{QStringLiteral("User.xml.Ab12Cd"), QStringLiteral("User.xml.zzzzzz")};
+    const QStringList kept{QStringLiteral("User.xml"),         QStringLiteral("User.xml.bak"),
+                           QStringLiteral("User.xml.1.bak"),   QStringLiteral("User.xml.12.bak"),
+                           QStringLiteral("Other.xml.Ab12Cd"), QStringLiteral("User.xml.Ab12Cde")};
+    for (const QString &name : gone + kept)
+        writeBytes(dir.filePath(name), "x");
+    yIni::removeLeftovers(path());
+    for (const QString &name : gone)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << qPrintable(name);
+    for (const QString &name : kept)
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << qPrintable(name);
+}

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -411,6 +412,17 @@ bool TextSurface::clipboard(int operation) {
     }
 }
 
+// A per-run token in front of the internal flavour: only what this process put on the clipboard is
+// read as the internal format; anything else takes the HTML or text flavour.
+static const QByteArray &clipboardToken() {
+    static const QByteArray token = [] {
+        QByteArray bytes(16, Qt::Uninitialized);
+        QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(bytes.data()), 4);
+        return bytes;
+    }();
+    return token;
+}
+
 QMimeData *TextSurface::createMimeData() const {
     auto *data = new QMimeData;
     QString plain = selText();
@@ -421,7 +433,7 @@ QMimeData *TextSurface::createMimeData() const {
     data->setText(plain);
     data->setHtml(QTextDocumentFragment(cur()).toHtml());
     data->setData(QString::fromLatin1(InternalMimeType),
-                  const_cast<TextSurface *>(this)->saveToMemory(Internal, true));
+                  clipboardToken() + const_cast<TextSurface *>(this)->saveToMemory(Internal, true));
     return data;
 }
 
@@ -429,8 +441,12 @@ bool TextSurface::insertMimeData(const QMimeData *data) {
     if (!data)
         return false;
     const QString internal = QString::fromLatin1(InternalMimeType);
-    if (data->hasFormat(internal))
-        return loadFromMemory(data->data(internal), Internal, true);
+    if (data->hasFormat(internal)) {
+        const QByteArray bytes = data->data(internal);
+        if (bytes.startsWith(clipboardToken()) &&
+            loadFromMemory(bytes.mid(clipboardToken().size()), Internal, true))
+            return true;
+    }
     if (data->hasImage()) {
         const QImage image = qvariant_cast<QImage>(data->imageData());
         QByteArray png;

@@ -1,11 +1,13 @@
 #include "platform/text/text_surface_internal.h"
 
+#include "platform/text/text_format_codec.h"
 #include "platform/text/text_surface_util.h"
 
 #include <QBuffer>
 #include <QDataStream>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,16 +17,30 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <climits>
+#include <optional>
+
 namespace platform::internalformat {
 namespace {
 
 constexpr quint32 Magic = 0x444A5633; // "DJV3"
-constexpr quint16 Version = 1;
+constexpr quint16 Version = 2;
 constexpr quint8 KindContent = 1;
 constexpr quint8 KindDocument = 2;
 constexpr auto StreamVersion = QDataStream::Qt_6_4;
 
 enum Tag : quint8 { TagBlock = 'B', TagFrame = 'F', TagTable = 'T', TagEnd = 'E' };
+
+// Far above any real document, low enough that bytes from outside cannot exhaust the machine.
+constexpr quint32 MaxFormats = 1 << 20;
+constexpr quint32 MaxImages = 10000;
+constexpr quint32 MaxNameChars = 4096;
+constexpr int MaxBlocks = 1000000;
+constexpr qint64 MaxCells = 100000; // per document, every table together
+constexpr int MaxDepth = 16;        // frames and tables inside each other
+constexpr double MaxFontPoints = 16384;
+
+using formatcodec::ByteReader;
 
 class Writer {
 public:
@@ -71,11 +87,16 @@ public:
         }
         // The root frame keeps the document's defaults: its margins are the view's business.
         const qint32 root = -1;
-        m_s << used;
+        m_s << quint32(used.size());
+        for (const QTextFormat &format : std::as_const(used))
+            formatcodec::writeFormat(m_s, format);
         m_s << quint32(images.size());
-        for (const QString &name : std::as_const(images))
-            m_s << name << surfaceutil::imageBytes(document, name);
-        m_s << document.defaultFont() << root;
+        for (const QString &name : std::as_const(images)) {
+            formatcodec::writeString(m_s, name);
+            formatcodec::writeBytes(m_s, surfaceutil::imageBytes(document, name));
+        }
+        formatcodec::writeString(m_s, document.defaultFont().toString());
+        m_s << root;
         m_s.writeRawData(tree.constData(), int(tree.size()));
     }
 
@@ -108,7 +129,8 @@ private:
             m_s << count;
             for (auto f = block.begin(); !f.atEnd(); ++f) {
                 const QTextFragment fragment = f.fragment();
-                m_s << fragment.text() << index(fragment.charFormatIndex());
+                formatcodec::writeString(m_s, fragment.text());
+                m_s << index(fragment.charFormatIndex());
                 const QTextCharFormat format = fragment.charFormat();
                 if (format.isImageFormat()) {
                     const QString name = format.toImageFormat().name();
@@ -151,54 +173,100 @@ private:
     QHash<QTextList *, qint32> m_lists;
 };
 
+// Every index is checked for its range and for the kind of format its place needs before the
+// text engine sees it: a frame, table or list built from a format of another kind crashes it.
 class Reader {
 public:
-    Reader(QDataStream &stream, QTextDocument &document) : m_s(stream), m_doc(document) {}
+    Reader(QDataStream &stream, QTextDocument &document) : m_in(stream), m_doc(document) {}
 
     bool read() {
-        m_s >> m_formats;
-        quint32 imageCount = 0;
-        m_s >> imageCount;
-        if (m_s.status() != QDataStream::Ok)
+        const quint32 formatCount = m_in.u32();
+        if (!m_in.ok() || formatCount > MaxFormats)
             return false;
-        m_doc.clear();
-        for (quint32 i = 0; i < imageCount && m_s.status() == QDataStream::Ok; ++i) {
-            QString name;
-            QByteArray bytes;
-            m_s >> name >> bytes;
-            m_doc.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+        for (quint32 i = 0; i < formatCount; ++i) {
+            QTextFormat format;
+            if (!formatcodec::readFormat(m_in, &format))
+                return false;
+            m_formats.append(format);
+        }
+        const quint32 imageCount = m_in.u32();
+        if (!m_in.ok() || imageCount > MaxImages)
+            return false;
+        QList<QPair<QString, QByteArray>> images;
+        for (quint32 i = 0; i < imageCount && m_in.ok(); ++i) {
+            const QString name = m_in.string(MaxNameChars);
+            images.append({name, m_in.bytes(quint32(qMin(m_in.remaining(), qint64(INT_MAX))))});
         }
         QFont font;
-        qint32 rootFormat = -1;
-        m_s >> font >> rootFormat;
-        if (m_s.status() != QDataStream::Ok)
+        const QString fontText = m_in.string(MaxNameChars);
+        const qint32 rootFormat = m_in.i32();
+        if (!m_in.ok() || !font.fromString(fontText) || font.pointSizeF() > MaxFontPoints ||
+            font.pixelSize() > MaxFontPoints || rootFormat != -1)
             return false;
+        m_doc.clear();
+        for (const auto &[name, bytes] : std::as_const(images))
+            m_doc.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
         m_doc.setDefaultFont(font);
-        const QTextFrameFormat frameFormat = format(rootFormat).toFrameFormat();
-        if (frameFormat.isValid() && frameFormat != m_doc.rootFrame()->frameFormat())
-            m_doc.rootFrame()->setFrameFormat(frameFormat);
         QTextCursor cursor(&m_doc);
         cursor.beginEditBlock();
         items(cursor, 0);
         cursor.endEditBlock();
-        return m_ok && m_s.status() == QDataStream::Ok;
+        return m_ok && m_in.ok();
     }
 
 private:
-    QTextFormat format(qint32 index) const {
-        return index >= 0 && index < m_formats.size() ? m_formats.at(index) : QTextFormat();
+    bool valid(qint32 index) const { return index >= 0 && index < m_formats.size(); }
+
+    // -1 stands for the default format.
+    std::optional<QTextBlockFormat> blockFormat(qint32 index) const {
+        if (index == -1)
+            return QTextBlockFormat();
+        if (!valid(index) || !m_formats.at(index).isBlockFormat())
+            return std::nullopt;
+        return m_formats.at(index).toBlockFormat();
+    }
+
+    std::optional<QTextCharFormat> charFormat(qint32 index) const {
+        if (index == -1)
+            return QTextCharFormat();
+        if (!valid(index) || !m_formats.at(index).isCharFormat())
+            return std::nullopt;
+        return m_formats.at(index).toCharFormat();
+    }
+
+    std::optional<QTextFrameFormat> frameFormat(qint32 index) const {
+        if (!valid(index) || !m_formats.at(index).isFrameFormat() ||
+            m_formats.at(index).isTableFormat())
+            return std::nullopt;
+        return m_formats.at(index).toFrameFormat();
+    }
+
+    std::optional<QTextTableFormat> tableFormat(qint32 index) const {
+        if (!valid(index) || !m_formats.at(index).isTableFormat())
+            return std::nullopt;
+        return m_formats.at(index).toTableFormat();
+    }
+
+    std::optional<QTextListFormat> listFormat(qint32 index) const {
+        if (!valid(index) || !m_formats.at(index).isListFormat())
+            return std::nullopt;
+        return m_formats.at(index).toListFormat();
+    }
+
+    bool fail() {
+        m_ok = false;
+        return false;
     }
 
     void items(QTextCursor &cursor, int depth) {
-        if (depth > 64) {
+        if (depth > MaxDepth) {
             m_ok = false;
             return;
         }
         bool fresh = true; // the cursor stands in an empty block that takes the next block
         while (m_ok) {
-            quint8 tag = 0;
-            m_s >> tag;
-            if (m_s.status() != QDataStream::Ok) {
+            const quint8 tag = m_in.u8();
+            if (!m_in.ok()) {
                 m_ok = false;
                 return;
             }
@@ -206,21 +274,26 @@ private:
             case TagEnd:
                 return;
             case TagBlock:
-                block(cursor, fresh);
+                if (!block(cursor, fresh))
+                    return;
                 fresh = false;
                 break;
             case TagFrame: {
-                qint32 index = -1;
-                m_s >> index;
+                const std::optional<QTextFrameFormat> format = frameFormat(m_in.i32());
+                if (!m_in.ok() || !format || depth + 1 > MaxDepth || !countBlocks(2)) {
+                    m_ok = false;
+                    return;
+                }
                 cursor.clearSelection();
-                QTextFrame *frame = cursor.insertFrame(format(index).toFrameFormat());
+                QTextFrame *frame = cursor.insertFrame(*format);
                 items(cursor, depth + 1);
                 cursor.setPosition(frame->lastPosition() + 1);
                 fresh = true;
                 break;
             }
             case TagTable:
-                table(cursor, depth);
+                if (!table(cursor, depth))
+                    return;
                 fresh = true;
                 break;
             default:
@@ -230,79 +303,117 @@ private:
         }
     }
 
-    void block(QTextCursor &cursor, bool fresh) {
-        qint32 blockFormat = -1;
-        qint32 charFormat = -1;
-        qint32 listId = -1;
-        qint32 listFormat = -1;
-        quint32 count = 0;
-        m_s >> blockFormat >> charFormat >> listId >> listFormat >> count;
-        QTextBlockFormat blockFormatValue = format(blockFormat).toBlockFormat();
-        blockFormatValue.clearProperty(QTextFormat::ObjectIndex);
-        if (fresh) {
-            cursor.setBlockFormat(blockFormatValue);
-            cursor.setBlockCharFormat(format(charFormat).toCharFormat());
-        } else {
-            cursor.insertBlock(blockFormatValue, format(charFormat).toCharFormat());
-        }
-        if (listId >= 0) {
-            if (QTextList *list = m_lists.value(listId))
-                list->add(cursor.block());
-            else
-                m_lists.insert(listId, cursor.createList(format(listFormat).toListFormat()));
-        }
-        for (quint32 i = 0; i < count && m_s.status() == QDataStream::Ok; ++i) {
-            QString text;
-            qint32 index = -1;
-            m_s >> text >> index;
-            cursor.insertText(text, format(index).toCharFormat());
-        }
+    bool countBlocks(int count) {
+        m_blocks += count;
+        return m_blocks <= MaxBlocks;
     }
 
-    void table(QTextCursor &cursor, int depth) {
-        qint32 index = -1;
-        qint32 rows = 0;
-        qint32 columns = 0;
-        quint32 cellCount = 0;
-        m_s >> index >> rows >> columns >> cellCount;
-        if (m_s.status() != QDataStream::Ok || rows < 1 || columns < 1 ||
-            rows * columns > 1000000 || cellCount > quint32(rows * columns)) {
-            m_ok = false;
-            return;
+    // At the start of a cell the block's separator is the cell's marker, whose format gives the
+    // cell's spans: those stay as the table reader made them. Elsewhere they mean nothing.
+    static QTextCharFormat keepStructure(QTextCharFormat format, const QTextCharFormat &current) {
+        for (int key : {int(QTextFormat::ObjectType), int(QTextFormat::TableCellRowSpan),
+                        int(QTextFormat::TableCellColumnSpan)}) {
+            if (current.hasProperty(key))
+                format.setProperty(key, current.property(key));
+            else
+                format.clearProperty(key);
         }
+        return format;
+    }
+
+    static bool structural(const QString &text) {
+        for (QChar ch : text)
+            if (ch == u'\n' || ch == u'\r' || ch == QChar::ParagraphSeparator ||
+                ch.unicode() == 0xFDD0 || ch.unicode() == 0xFDD1)
+                return true;
+        return false;
+    }
+
+    bool block(QTextCursor &cursor, bool fresh) {
+        const qint32 blockIndex = m_in.i32();
+        const qint32 charIndex = m_in.i32();
+        const qint32 listId = m_in.i32();
+        const qint32 listIndex = m_in.i32();
+        const quint32 count = m_in.u32();
+        std::optional<QTextBlockFormat> blockFormatValue = blockFormat(blockIndex);
+        const std::optional<QTextCharFormat> blockCharFormat = charFormat(charIndex);
+        if (!m_in.ok() || !blockFormatValue || !blockCharFormat || listId < -1 || !countBlocks(1))
+            return fail();
+        std::optional<QTextListFormat> list;
+        if (listId >= 0 && !m_lists.value(listId) && !(list = listFormat(listIndex)))
+            return fail();
+        blockFormatValue->clearProperty(QTextFormat::ObjectIndex);
+        if (fresh) {
+            cursor.setBlockFormat(*blockFormatValue);
+            cursor.setBlockCharFormat(keepStructure(*blockCharFormat, cursor.blockCharFormat()));
+        } else {
+            cursor.insertBlock(*blockFormatValue, *blockCharFormat);
+        }
+        if (listId >= 0) {
+            if (QTextList *existing = m_lists.value(listId))
+                existing->add(cursor.block());
+            else
+                m_lists.insert(listId, cursor.createList(*list));
+        }
+        for (quint32 i = 0; i < count; ++i) {
+            const QString text = m_in.string(formatcodec::MaxStringChars);
+            const std::optional<QTextCharFormat> format = charFormat(m_in.i32());
+            if (!m_in.ok() || !format || structural(text))
+                return fail();
+            cursor.insertText(text, *format);
+        }
+        return true;
+    }
+
+    bool table(QTextCursor &cursor, int depth) {
+        const std::optional<QTextTableFormat> format = tableFormat(m_in.i32());
+        const qint32 rows = m_in.i32();
+        const qint32 columns = m_in.i32();
+        const quint32 cellCount = m_in.u32();
+        if (!m_in.ok() || !format || depth + 1 > MaxDepth || rows < 1 || columns < 1 ||
+            columns > formatcodec::MaxColumns)
+            return fail();
+        const qint64 cells = qint64(rows) * columns;
+        m_cells += cells;
+        if (m_cells > MaxCells || cellCount > quint64(cells) || !countBlocks(int(cells) + 1))
+            return fail();
         cursor.clearSelection();
-        QTextTable *table = cursor.insertTable(rows, columns, format(index).toTableFormat());
+        QTextTable *table = cursor.insertTable(rows, columns, *format);
         QList<QPoint> origins;
         for (quint32 i = 0; i < cellCount; ++i) {
-            qint32 r = 0, c = 0, rowSpan = 1, columnSpan = 1;
-            m_s >> r >> c >> rowSpan >> columnSpan;
+            const qint32 r = m_in.i32();
+            const qint32 c = m_in.i32();
+            const qint32 rowSpan = m_in.i32();
+            const qint32 columnSpan = m_in.i32();
+            if (!m_in.ok() || r < 0 || r >= rows || c < 0 || c >= columns || rowSpan < 1 ||
+                columnSpan < 1 || rowSpan > rows - r || columnSpan > columns - c)
+                return fail();
             origins << QPoint(c, r);
             if (rowSpan > 1 || columnSpan > 1)
                 table->mergeCells(r, c, rowSpan, columnSpan);
         }
         for (const QPoint &origin : std::as_const(origins)) {
-            qint32 cellFormat = -1;
-            m_s >> cellFormat;
+            const std::optional<QTextCharFormat> cellFormat = charFormat(m_in.i32());
             QTextTableCell cell = table->cellAt(origin.y(), origin.x());
-            if (!cell.isValid()) {
-                m_ok = false;
-                return;
-            }
-            const QTextCharFormat charFormat = format(cellFormat).toCharFormat();
-            if (charFormat.isValid())
-                cell.setFormat(charFormat);
+            if (!m_in.ok() || !cellFormat || !cell.isValid() || cell.row() != origin.y() ||
+                cell.column() != origin.x())
+                return fail();
+            cell.setFormat(keepStructure(*cellFormat, cell.format()));
             QTextCursor cellCursor = cell.firstCursorPosition();
             items(cellCursor, depth + 1);
             if (!m_ok)
-                return;
+                return false;
         }
         cursor.setPosition(table->lastPosition() + 1);
+        return true;
     }
 
-    QDataStream &m_s;
+    ByteReader m_in;
     QTextDocument &m_doc;
     QList<QTextFormat> m_formats;
-    QHash<qint32, QTextList *> m_lists;
+    QHash<qint32, QPointer<QTextList>> m_lists;
+    int m_blocks = 0;
+    qint64 m_cells = 0;
     bool m_ok = true;
 };
 
@@ -315,9 +426,10 @@ bool readHeader(QDataStream &stream, quint8 *kind, QString *error) {
             *error = QStringLiteral("not an internal document");
         return false;
     }
-    if (version > Version) {
+    // Format 3 never outlives the program that wrote it: another version is another layout.
+    if (version != Version) {
         if (error)
-            *error = QStringLiteral("internal document of a newer version");
+            *error = QStringLiteral("internal document of another version");
         return false;
     }
     return true;

@@ -307,6 +307,22 @@ void TextSurface::replaceScope(QTextDocument &source, bool intoSelection) {
     cursorChanged();
 }
 
+namespace {
+
+bool fitsInternalFormat(const TextContent &content, bool whole) {
+    QTextDocument main;
+    if (!whole)
+        return internalformat::readDocument(internalformat::writeDocument(*content.main), main);
+    std::array<QTextDocument, 4> areas;
+    TextContent probe;
+    probe.main = &main;
+    for (std::size_t i = 0; i < areas.size(); ++i)
+        probe.areas[i] = &areas[i];
+    return internalformat::readContent(internalformat::writeContent(content), probe);
+}
+
+} // namespace
+
 bool TextSurface::loadFile(const QString &path, int format, bool intoSelection, QString *error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -371,6 +387,12 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         return false;
     }
 
+    // What the other readers built moves into the surface through format 3: a document beyond its
+    // limits is refused here, before the edited document is touched.
+    if (format != Internal && !fitsInternalFormat(scratch, whole)) {
+        fail(error, QStringLiteral("the document is too large or too deeply nested"));
+        return false;
+    }
     if (!whole) {
         replaceScope(source, intoSelection);
         return true;
