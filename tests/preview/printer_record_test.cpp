@@ -75,7 +75,7 @@ TEST(PrinterRecordLayout, HandMadeRecordReadsFieldByField) {
     QByteArray bytes(146, '\0');
     const QByteArray name("Office Laser");
     bytes.replace(0, name.size(), name);
-    put16(bytes, 32, 0x0401);                            // specification version
+    put16(bytes, 32, 0x0401);                            // dmSpecVersion
     put16(bytes, 34, 0x0600);                            // driver version
     put16(bytes, 36, 146);                               // size
     put16(bytes, 38, 0);                                 // driver extra
