@@ -3,6 +3,7 @@
 #include "diary/connection.h"
 #include "diary/entry_events.h"
 #include "editor/interface.h"
+#include "editor/link_opening.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_surface.h"
 #include "settings/app_values.h"
@@ -25,8 +26,9 @@ sbEdt::sbEdt(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(m_editor);
     connect(m_editor, &editor::uTxm::SaveRequested, this, &sbEdt::saveEntry);
     connect(m_editor, &editor::uTxm::LinkClicked, this,
-            [](const QString &, const QString &, const QString &target) {
-                settings::store().W_ExpFd(target, true);
+            [this](const QString &, const QString &, const QString &target) {
+                platform::DialogParentScope over(this);
+                editor::openLinkTarget(target);
             });
     connect(&diary::entryEvents(), &diary::EntryEvents::written, this, &sbEdt::followWrite);
     connect(&diary::entryEvents(), &diary::EntryEvents::removed, this, &sbEdt::followRemoval);

@@ -5,6 +5,7 @@
 #include "diary/entry_events.h"
 #include "editor/bars/bands.h"
 #include "editor/interface.h"
+#include "editor/link_opening.h"
 #include "keybar/ufky.h"
 #include "platform/view/text_view.h"
 #include "platform/widgets/calendar.h"
@@ -97,8 +98,8 @@ void fmTxt::connectControls() {
     connect(&diary::entryEvents(), &diary::EntryEvents::written, this, &fmTxt::followWrite);
     connect(&diary::entryEvents(), &diary::EntryEvents::removed, this, &fmTxt::followRemoval);
     connect(m_editor, &editor::uTxm::LinkClicked, this,
-            [this](const QString &, const QString &, const QString &target) {
-                m_ini.W_ExpFd(target, true);
+            [](const QString &, const QString &, const QString &target) {
+                editor::openLinkTarget(target);
             });
 }
 

@@ -3,6 +3,7 @@
 #include "platform/view/text_view.h"
 #include "platform/widgets/calendar.h"
 #include "platform/widgets/grid.h"
+#include "recording_shell.h"
 #include "windows/entry_edit/sbedt.h"
 
 #include <QTest>
@@ -226,4 +227,19 @@ TEST_F(MainWindowTest, SavesOfOneDateInBothWindowsAreNeverLost) {
     EXPECT_TRUE(storedText(QStringLiteral("240115")).contains(QStringLiteral("再")));
     EXPECT_FALSE(storedText(QStringLiteral("240115")).contains(QStringLiteral("主")));
     edit.uTxm().setBDcEdt(false);
+}
+
+TEST_F(MainWindowTest, ClickedLinksOpenOnlyWhatIsSafe) {
+    testsupport::RecordingShellGuard shell;
+    fmTxt &w = open();
+    editor::uTxm *editor = w.editorControl();
+    emit editor->LinkClicked(QStringLiteral("LK"), QStringLiteral("x"),
+                             QStringLiteral("javascript:alert(1)"));
+    EXPECT_TRUE(shell->opened.isEmpty());
+    dialogs->answers.enqueue(platform::Answer::No);
+    emit editor->LinkClicked(QStringLiteral("LK"), QStringLiteral("x"), QStringLiteral("/etc"));
+    EXPECT_TRUE(shell->opened.isEmpty()) << "a local path opens only after a yes";
+    emit editor->LinkClicked(QStringLiteral("LK"), QStringLiteral("x"),
+                             QStringLiteral("https://example.org"));
+    EXPECT_EQ(shell->opened, QStringList{QStringLiteral("https://example.org")});
 }
