@@ -325,15 +325,19 @@ void uTxm::newDocument(int mode) {
 }
 
 bool uTxm::runDisplaySettings() {
-    DisplayValues values = displayValuesFor(m_view->viewMode(), m_view->zoom());
-    if (!m_formatDialogs->editDisplay(this, values))
+    // The display page answers view mode, a tab and the zoom; cancel gives back what it got.
+    QString answer =
+        QString::number(m_view->viewMode()) + QLatin1Char('\t') + QString::number(m_view->zoom());
+    m_entryPoints->settingsPage(*this, QStringLiteral("DP"), answer);
+    const QStringList parts = answer.split(QLatin1Char('\t'));
+    bool modeRead = false;
+    bool zoomRead = false;
+    const int mode = parts.value(0).toInt(&modeRead);
+    const int zoom = parts.value(1).toInt(&zoomRead);
+    if (parts.size() != 2 || !modeRead || !zoomRead)
         return false;
-    const platform::PageSetup page = m_surface->page();
-    const QSizeF paper(platform::PageRenderer::fromTwips(page.width),
-                       platform::PageRenderer::fromTwips(page.height));
-    m_view->setViewMode(values.pageView ? platform::TextView::PageView
-                                        : platform::TextView::NormalView);
-    m_view->setZoom(displayZoom(values, m_view->viewport()->size(), paper));
+    m_view->setViewMode(mode == 0 ? platform::TextView::NormalView : platform::TextView::PageView);
+    m_view->setZoom(qBound(platform::TextView::MinZoom, zoom, platform::TextView::MaxZoom));
     m_values.viewMode = m_view->viewMode();
     m_values.zoom = m_view->zoom();
     writeDisplaySettings(settings::store(), m_groupSuffix, m_values.viewMode, m_values.zoom);

@@ -10,19 +10,21 @@ QString sTwpsDlg(double gSz) {
     return QString::number((gSz + 0.0005) / 567.0, 'f', 2);
 }
 
-int nDlgTwps(const QString &sDlg) {
+double readNumber(const QString &sText) {
     static const QRegularExpression number(
         QStringLiteral("^\\s*([+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+))"));
-    QString text = sDlg;
+    QString text = sText;
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     const QRegularExpressionMatch match = number.match(text);
     if (!match.hasMatch())
         return 0;
-    const double twips = match.captured(1).toDouble() * 567.0;
-    // Typed text may be any length: keep the result inside an int.
-    if (!std::isfinite(twips) || std::fabs(twips) > 1.0e9)
-        return 0;
-    return static_cast<int>(std::nearbyint(twips));
+    const double value = match.captured(1).toDouble();
+    // Typed text may be any length: keep the result finite and far inside an int.
+    return std::isfinite(value) && std::fabs(value) < 1.0e6 ? value : 0;
+}
+
+int nDlgTwps(const QString &sDlg) {
+    return static_cast<int>(std::nearbyint(readNumber(sDlg) * 567.0));
 }
 
 ImeChoice readImeAnswer(const QString &sAns) {

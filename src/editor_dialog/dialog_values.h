@@ -4,6 +4,10 @@
 
 namespace editor_dialog {
 
+// The leading number of a typed text, a comma counting as the decimal point; 0 when there is
+// none.
+double readNumber(const QString &sText);
+
 // Twips to the centimetre text of the page boxes ("1.00" for 567).
 QString sTwpsDlg(double gSz);
 // Centimetre text to twips, read leniently: a comma is a decimal point, the leading number is

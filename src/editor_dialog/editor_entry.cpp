@@ -15,6 +15,7 @@ bool EditorEntryPoints::settingsPage(editor::uTxm &editor, const QString &code, 
     if (!m_dialog) {
         m_dialog = new sbTxm(editor.window());
         m_dialog->cOn(editor.surface(), editor.view());
+        m_dialog->setUserStyles(&editor.userStyles());
     }
     return m_dialog->Act(code, answer);
 }

@@ -33,6 +33,8 @@ public:
     virtual void prepare(const QString &sAns) = 0;
     // OK: applies the page and answers its answer string.
     virtual QString apply() = 0;
+    // OK first asks the page; a page that refuses stays open.
+    virtual bool okCheck() { return true; }
     // Whether OK changed the document.
     virtual bool changedDocument() const { return false; }
 };

@@ -1,7 +1,10 @@
 #include "editor_dialog/sbtxm.h"
 
+#include "editor_dialog/display_page.h"
 #include "editor_dialog/find_replace.h"
+#include "editor_dialog/link_page.h"
 #include "editor_dialog/pages.h"
+#include "editor_dialog/user_styles_page.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -49,9 +52,12 @@ void sbTxm::cOn(platform::TextSurface &surface, platform::TextView *view) {
 }
 
 void sbTxm::cOff() {
-    for (Page *page : {m_findPage, m_pageSetup, m_imePage, m_layoutPage, m_tablePage})
+    for (Page *page : {m_findPage, m_pageSetup, m_imePage, m_layoutPage, m_tablePage, m_displayPage,
+                       m_stylePage, m_linkPage})
         delete page;
     m_findPage = m_pageSetup = m_imePage = m_layoutPage = m_tablePage = m_current = nullptr;
+    m_displayPage = m_stylePage = m_linkPage = nullptr;
+    m_styles = nullptr;
     m_finder.reset();
     m_surface = nullptr;
     m_view = nullptr;
@@ -60,7 +66,16 @@ void sbTxm::cOff() {
 bool sbTxm::hasPage(const QString &sJb) {
     return sJb == QStringLiteral("FD") || sJb == QStringLiteral("RP") ||
            sJb == QStringLiteral("PG") || sJb == QStringLiteral("IM") ||
-           sJb == QStringLiteral("TF") || sJb == QStringLiteral("TB");
+           sJb == QStringLiteral("TF") || sJb == QStringLiteral("TB") ||
+           sJb == QStringLiteral("DP") || sJb == QStringLiteral("US") || isLinkCode(sJb);
+}
+
+bool sbTxm::isLinkCode(const QString &sJb) {
+    return sJb == QStringLiteral("LK") || sJb == QStringLiteral("LK_OBJ");
+}
+
+void sbTxm::setUserStyles(settings::UserStyleTable *table) {
+    m_styles = table;
 }
 
 QString sbTxm::caption(const QString &sJb) {
@@ -103,6 +118,23 @@ Page *sbTxm::pageFor(const QString &sJb) {
         slot = &m_tablePage;
         if (!*slot)
             *slot = new TablePage(*m_surface, m_frames);
+    } else if (sJb == QStringLiteral("DP")) {
+        slot = &m_displayPage;
+        if (!*slot)
+            *slot = new DisplayPage(*m_surface, m_view, m_frames);
+    } else if (sJb == QStringLiteral("US")) {
+        if (!m_styles)
+            return nullptr;
+        slot = &m_stylePage;
+        if (!*slot)
+            *slot = new UserStylesPage(*m_styles, m_frames);
+    } else if (isLinkCode(sJb)) {
+        slot = &m_linkPage;
+        if (!*slot) {
+            auto *page = new LinkPage(m_frames);
+            connect(page, &LinkPage::confirmNow, this, [this] { cmOk(0); });
+            *slot = page;
+        }
     } else {
         return nullptr;
     }
@@ -117,8 +149,8 @@ bool sbTxm::prepare(const QString &sJb, const QString &sAns) {
         return false;
     m_code = sJb == QStringLiteral("RP") ? QStringLiteral("FD") : sJb;
     m_accepted = false;
-    // The IME page starts from an empty answer, so that cancelling answers "".
-    m_answer = sJb == QStringLiteral("IM") ? QString() : sAns;
+    // The IME and link pages start from an empty answer, so that cancelling answers "".
+    m_answer = sJb == QStringLiteral("IM") || isLinkCode(sJb) ? QString() : sAns;
     const bool find = m_code == QStringLiteral("FD");
     m_cmOk[0]->setVisible(!find);
     m_cmOk[1]->setVisible(!find);
@@ -127,6 +159,8 @@ bool sbTxm::prepare(const QString &sJb, const QString &sAns) {
             page->setVisible(page == m_current);
     }
     setWindowTitle(caption(sJb));
+    if (isLinkCode(sJb))
+        static_cast<LinkPage *>(m_current)->setPictureMode(sJb == QStringLiteral("LK_OBJ"));
     m_current->prepare(sAns);
     if (find)
         static_cast<FindPage *>(m_current)->showReplace(sJb == QStringLiteral("RP"));
@@ -138,6 +172,8 @@ bool sbTxm::prepare(const QString &sJb, const QString &sAns) {
 
 void sbTxm::cmOk(int index) {
     if (index == 0 && m_current) {
+        if (!m_current->okCheck())
+            return;
         m_answer = m_current->apply();
         m_accepted = true;
     }

@@ -15,6 +15,10 @@ class TextSurface;
 class TextView;
 } // namespace platform
 
+namespace settings {
+struct UserStyleTable;
+}
+
 namespace editor_dialog {
 
 class FindReplace;
@@ -30,10 +34,13 @@ public:
 
     void cOn(platform::TextSurface &surface, platform::TextView *view);
     void cOff();
+    // The editor's user style table, which page "US" edits and stores.
+    void setUserStyles(settings::UserStyleTable *table);
 
     // Whether the dialog has a page for the code.
     static bool hasPage(const QString &sJb);
     static QString caption(const QString &sJb);
+    static bool isLinkCode(const QString &sJb);
 
     // Shows page sJb modally; sAns carries the answer in and out. Answers whether the document
     // changed.
@@ -66,6 +73,10 @@ private:
     Page *m_imePage = nullptr;
     Page *m_layoutPage = nullptr;
     Page *m_tablePage = nullptr;
+    Page *m_displayPage = nullptr;
+    Page *m_stylePage = nullptr;
+    Page *m_linkPage = nullptr;
+    settings::UserStyleTable *m_styles = nullptr;
     Page *m_current = nullptr;
     std::array<QPushButton *, 2> m_cmOk{};
 };

@@ -22,8 +22,6 @@ public:
     editor::ParagraphValues paragraph;
     bool setFont = false;
     bool setParagraph = false;
-    editor::DisplayValues display;      // what the user chooses on the display page
-    editor::DisplayValues shownDisplay; // what the page was prepared with
 
     bool editFont(QWidget *, editor::FontValues &values) override {
         ++fontCalls;
@@ -42,12 +40,6 @@ public:
     }
     bool editTable(QWidget *, editor::TableValues &values) override {
         values.cellBackground = 0x0000ff;
-        return confirm;
-    }
-    bool editDisplay(QWidget *, editor::DisplayValues &values) override {
-        shownDisplay = values;
-        if (confirm)
-            values = display;
         return confirm;
     }
 };

@@ -198,31 +198,4 @@ bool QtFormatDialogs::editTable(QWidget *parent, TableValues &values) {
     return true;
 }
 
-bool QtFormatDialogs::editDisplay(QWidget *parent, DisplayValues &values) {
-    QFormLayout *form = nullptr;
-    std::unique_ptr<QDialog> dialog(makeDialog(parent, QStringLiteral("表示設定"), form));
-    auto *view = new QComboBox(dialog.get());
-    view->addItems({QStringLiteral("ﾉｰﾏﾙ (境界線無し)"), QStringLiteral("ﾍﾟｰｼﾞ･ｾﾝﾀﾘﾝｸﾞ")});
-    view->setCurrentIndex(values.pageView ? 1 : 0);
-    auto *zoom = new QComboBox(dialog.get());
-    zoom->addItems(displayZoomCaptions());
-    zoom->setCurrentIndex(values.zoomOption);
-    auto *given = new QSpinBox(dialog.get());
-    given->setRange(10, 400);
-    given->setSuffix(QStringLiteral("%"));
-    given->setValue(values.zoom);
-    given->setEnabled(values.zoomOption == 7);
-    QObject::connect(zoom, &QComboBox::currentIndexChanged, given,
-                     [given](int option) { given->setEnabled(option == 7); });
-    form->addRow(QStringLiteral("表示"), view);
-    form->addRow(QStringLiteral("倍率"), zoom);
-    form->addRow(QString(), given);
-    if (!run(dialog.get(), form))
-        return false;
-    values.pageView = view->currentIndex() == 1;
-    values.zoomOption = zoom->currentIndex();
-    values.zoom = given->value();
-    return true;
-}
-
 } // namespace editor

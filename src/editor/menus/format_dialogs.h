@@ -1,15 +1,13 @@
 #pragma once
 
-#include "editor/menus/display_page.h"
 #include "editor/menus/format_values.h"
 
 class QWidget;
 
 namespace editor {
 
-// The surface's own format dialogs (font, paragraph, bullets and numbering, table) and the
-// display settings. Each edits its values and answers whether the user confirmed. Tests install
-// a scripted replacement.
+// The surface's own format dialogs (font, paragraph, bullets and numbering, table). Each edits its
+// values and answers whether the user confirmed. Tests install a scripted replacement.
 class FormatDialogs {
 public:
     virtual ~FormatDialogs() = default;
@@ -17,7 +15,6 @@ public:
     virtual bool editParagraph(QWidget *parent, ParagraphValues &values) = 0;
     virtual bool editList(QWidget *parent, ListValues &values) = 0;
     virtual bool editTable(QWidget *parent, TableValues &values) = 0;
-    virtual bool editDisplay(QWidget *parent, DisplayValues &values) = 0;
 };
 
 // The modal Qt dialogs.
@@ -27,7 +24,6 @@ public:
     bool editParagraph(QWidget *parent, ParagraphValues &values) override;
     bool editList(QWidget *parent, ListValues &values) override;
     bool editTable(QWidget *parent, TableValues &values) override;
-    bool editDisplay(QWidget *parent, DisplayValues &values) override;
 };
 
 } // namespace editor

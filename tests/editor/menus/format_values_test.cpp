@@ -1,4 +1,3 @@
-#include "editor/menus/display_page.h"
 #include "editor/menus/format_values.h"
 #include "platform/text/text_surface.h"
 
@@ -48,22 +47,4 @@ TEST(EditorFormatValues, TableOutsideATableIsRefused) {
     surface.setSelStart(surface.cellStart(table, 1, 1));
     ASSERT_TRUE(readTable(surface, read));
     EXPECT_EQ(read.cellBackground, -1);
-}
-
-TEST(DisplayPage, PreparedFromTheViewAndZoomByOption) {
-    using editor::DisplayValues;
-    EXPECT_EQ(editor::displayValuesFor(2, 75), (DisplayValues{true, 3, 75}));
-    EXPECT_EQ(editor::displayValuesFor(0, 90), (DisplayValues{false, 7, 90}));
-    const QSizeF view(600, 400);
-    const QSizeF page(800, 1000);
-    auto zoom = [&](int option, int given = 100) {
-        return editor::displayZoom(DisplayValues{true, option, given}, view, page);
-    };
-    EXPECT_EQ(zoom(0), 150);
-    EXPECT_EQ(zoom(4), 50);
-    EXPECT_EQ(zoom(5), 39);    // whole page: 97 × min(600/800, 400/1000)
-    EXPECT_EQ(zoom(6), 73);    // page width: 97 × 600/800 = 72.75
-    EXPECT_EQ(zoom(7, 5), 10); // clamped
-    EXPECT_EQ(zoom(7, 900), 400);
-    EXPECT_EQ(editor::displayZoom(DisplayValues{true, 5, 100}, view, QSizeF()), 100);
 }
