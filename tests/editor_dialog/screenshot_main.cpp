@@ -1,6 +1,7 @@
 // Saves a picture of each page of the settings dialog. Arguments: the folder for the PNG files.
 #include "editor_dialog/sbtxm.h"
 #include "platform/text/text_surface.h"
+#include "settings/user_styles.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,8 +21,10 @@ int main(int argc, char **argv) {
     page.height = 16838;
     surface.setPage(page);
 
+    settings::UserStyleTable styles = settings::UserStyleTable::defaults();
     editor_dialog::sbTxm dialog;
     dialog.cOn(surface, nullptr);
+    dialog.setUserStyles(&styles);
     const struct {
         const char *code;
         const char *answer;
@@ -33,6 +36,11 @@ int main(int argc, char **argv) {
         {"IM", "ON\t上書", "settings_ime.png"},
         {"TF", "21", "settings_picture_layout.png"},
         {"TB", "", "settings_table.png"},
+        {"DP", "2\t75", "settings_display.png"},
+        {"US", "", "settings_user_styles_page.png"},
+        {"LK", "", "settings_link.png"},
+        {"LK", "晴れ", "settings_link_seltext.png"},
+        {"LK_OBJ", "", "settings_link_picture.png"},
     };
     bool ok = true;
     for (const auto &p : pages) {
