@@ -1,9 +1,13 @@
+#include "editor/commands.h"
+#include "editor/interface.h"
 #include "editor/menus/format_dialogs.h"
 #include "editor/menus/format_values.h"
+#include "editor_dialog/editor_entry.h"
 #include "editor_dialog/sbtxm.h"
 #include "editor_dialog/user_style_samples.h"
 #include "editor_dialog/user_styles_page.h"
 #include "platform/text/text_surface.h"
+#include "platform/view/text_view.h"
 #include "scripted_dialogs.h"
 #include "settings/app_values.h"
 #include "settings/user_styles.h"
@@ -11,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using editor_dialog::sbTxm;
@@ -186,5 +191,40 @@ TEST(UserStylesPage, EditsConfirmsAndStores) {
     UserStyleTable loaded;
     settings::UsrStyleLoad(settings::store(), loaded);
     EXPECT_EQ(records(loaded), records(table));
+    settings::releaseStore();
+}
+
+// Command 66 edits the editor's own table: unticking "本文はEnter= <br>" makes Enter in body text
+// start a paragraph, in this editor at once and in one switched on after a restart.
+TEST(UserStylesPage, EditorCommandChangesEnterAlsoAfterRestart) {
+    settings::releaseStore();
+    editor::setEntryPointsFactory(&editor_dialog::makeEditorEntryPoints);
+    {
+        editor::uTxm editor;
+        editor.cOn(0, 0);
+        editor.resize(800, 600);
+        editor.show();
+        editor.view()->setFocus();
+        sbTxm::setModalRunner([](sbTxm &d) {
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("ﾕｰｻﾞｰ定義書式"));
+            d.findChild<QCheckBox *>(QStringLiteral("ckLF"))->setChecked(false);
+            d.cmOk(0);
+        });
+        editor.rtAct(editor::cmd::UserStyles);
+        sbTxm::setModalRunner(nullptr);
+        EXPECT_FALSE(editor.userStyles().enterIsLineBreak);
+        editor.SetText(QStringLiteral("本文"));
+        editor.surface().setSelStart(2);
+        QTest::keyClick(editor.view()->viewport(), Qt::Key_Return);
+        EXPECT_EQ(editor.surface().text(), QStringLiteral("本文\n"));
+        editor.cOff();
+    }
+    {
+        editor::uTxm restarted;
+        restarted.cOn(0, 0);
+        EXPECT_FALSE(restarted.userStyles().enterIsLineBreak);
+        restarted.cOff();
+    }
+    editor::setEntryPointsFactory(nullptr);
     settings::releaseStore();
 }
