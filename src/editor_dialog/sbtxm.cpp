@@ -75,6 +75,13 @@ bool sbTxm::isLinkCode(const QString &sJb) {
 }
 
 void sbTxm::setUserStyles(settings::UserStyleTable *table) {
+    if (table == m_styles)
+        return;
+    // The page edits the table it was built for.
+    if (m_current == m_stylePage)
+        m_current = nullptr;
+    delete m_stylePage;
+    m_stylePage = nullptr;
     m_styles = table;
 }
 
