@@ -1,6 +1,8 @@
 #include "diary/store.h"
 
 #include "diary/entry_events.h"
+#include "diary/search_copy.h"
+#include "diary/search_index.h"
 #include "diary/statements.h"
 
 namespace diary {
@@ -42,15 +44,26 @@ std::optional<DiaryRow> Store::load(const EntryKey &key, bool *ok) {
 
 bool Store::save(const EntryKey &key, const QString &summary, const QString &text,
                  const QByteArray &document) {
-    if (key.isEmpty())
+    if (key.isEmpty() || !m_db.execScript(QStringLiteral("SAVEPOINT entry")))
         return false;
-    if (!m_db.addOrUpdate(Table, KeyColumn, key,
-                          {QStringLiteral("sz文書"), QStringLiteral("st文書"),
-                           QStringLiteral("ob文書"), QStringLiteral("dy更新")},
-                          {summary, text, document, QDateTime::currentDateTime()}))
+    // The row, its search copy and the recorded state commit together or not at all.
+    const bool ok =
+        m_db.addOrUpdate(Table, KeyColumn, key,
+                         {QStringLiteral("sz文書"), QStringLiteral("st文書"),
+                          QStringLiteral("ob文書"), QStringLiteral("dy更新")},
+                         {summary, text, document, QDateTime::currentDateTime()}) &&
+        (!m_searchCopy || (writeSearchCopy(m_db, key, text) && recordEntriesState(m_db)));
+    if (!finishChange(ok))
         return false;
     emit entryEvents().written(key);
     return true;
+}
+
+bool Store::finishChange(bool ok) {
+    if (ok)
+        return m_db.execScript(QStringLiteral("RELEASE entry"));
+    m_db.execScript(QStringLiteral("ROLLBACK TO entry; RELEASE entry"));
+    return false;
 }
 
 bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray &document) {
@@ -58,7 +71,11 @@ bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray
 }
 
 bool Store::remove(const EntryKey &key) {
-    if (m_db.exec(sql::DeleteEntry, {key}) < 0)
+    if (!m_db.execScript(QStringLiteral("SAVEPOINT entry")))
+        return false;
+    const bool ok =
+        m_db.exec(sql::DeleteEntry, {key}) >= 0 && (!m_searchCopy || recordEntriesState(m_db));
+    if (!finishChange(ok))
         return false;
     emit entryEvents().removed(key);
     return true;
@@ -107,9 +124,7 @@ QList<DiaryRow> Store::recent(const EntryKey &key) {
 }
 
 QList<DiaryRow> Store::search(const QString &word) {
-    if (word.isEmpty())
-        return {};
-    return readList(m_searchCopy ? sql::Search : sql::SearchUnindexed, {word.toCaseFolded()});
+    return searchEntries(m_db, word, m_searchCopy);
 }
 
 } // namespace diary

@@ -73,11 +73,16 @@ public:
 private:
     bool provideFile(const QString &file);
     bool openChecked(const QString &file);
+    bool bringSearchCopyInStep();
+    bool optimizeIndex();
+    // Ends the savepoint of a change: released when ok, else rolled back.
+    bool finishChange(bool ok);
     QList<DiaryRow> readList(const QString &sql, const QVariantList &params);
     EntryKey readKey(const QString &sql);
 
     QString m_userDir;
     QString m_tplDir;
+    // The search copy is complete and in step with the entries.
     bool m_searchCopy = false;
     platform::Database m_db;
 };
