@@ -33,7 +33,8 @@ QByteArray phraseOf(QByteArrayView needle) {
 
 // Ids of the copy rows that hold needle, highest first; the scan stops at the limit when id
 // order is key order.
-QList<qint64> matchingIds(sqlite3 *db, QByteArrayView needle, bool keyOrdered) {
+QList<qint64> matchingIds(sqlite3 *db, FoldedTexts &folded, QByteArrayView needle,
+                          bool keyOrdered) {
     QList<qint64> ids;
     const auto enough = [&] { return keyOrdered && ids.size() >= Limit; };
     if (codePoints(needle) >= 3 && !needle.contains('\0')) {
@@ -48,6 +49,12 @@ QList<qint64> matchingIds(sqlite3 *db, QByteArrayView needle, bool keyOrdered) {
             if (copy.next() == SQLITE_ROW && holds(copy.text(0), needle))
                 ids.append(id);
         }
+        return ids;
+    }
+    if (folded.isLoaded() || folded.load(db)) {
+        ids = folded.find(needle);
+        if (keyOrdered && ids.size() > Limit)
+            ids.resize(Limit);
         return ids;
     }
     Step rows(db, "SELECT id, sf文書 FROM ms日誌検索 ORDER BY id DESC");
@@ -88,7 +95,8 @@ QList<DiaryRow> scanEntries(platform::Database &db, const QString &folded) {
 
 } // namespace
 
-QList<DiaryRow> searchEntries(platform::Database &db, const QString &word, bool haveCopy) {
+QList<DiaryRow> searchEntries(platform::Database &db, FoldedTexts &texts, const QString &word,
+                              bool haveCopy) {
     if (word.isEmpty())
         return {};
     const QString folded = word.toCaseFolded();
@@ -98,7 +106,7 @@ QList<DiaryRow> searchEntries(platform::Database &db, const QString &word, bool 
     if (!db.readRow(QStringLiteral("SELECT max(id) FROM ms日誌検索"), {}, last))
         return {};
     const bool keyOrdered = last.at(0).toLongLong() < FirstOtherId;
-    return rowsOf(db, matchingIds(db.handle(), folded.toUtf8(), keyOrdered));
+    return rowsOf(db, matchingIds(db.handle(), texts, folded.toUtf8(), keyOrdered));
 }
 
 } // namespace diary

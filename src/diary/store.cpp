@@ -19,6 +19,8 @@ QByteArray bytesOf(const QVariant &value) {
 } // namespace
 
 int Store::exec(const QString &sql, const QVariantList &params) {
+    // Whatever the statement changes, the texts in memory are read again when next needed.
+    m_folded.clear();
     return m_db.exec(sql, params);
 }
 
@@ -55,6 +57,8 @@ bool Store::save(const EntryKey &key, const QString &summary, const QString &tex
         (!m_searchCopy || (writeSearchCopy(m_db, key, text) && recordEntriesState(m_db)));
     if (!finishChange(ok))
         return false;
+    if (m_folded.isLoaded())
+        m_folded.put(copyId(key), text.toCaseFolded().toUtf8());
     emit entryEvents().written(key);
     return true;
 }
@@ -70,13 +74,22 @@ bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray
     return save(key, summaryOf(text), text, document);
 }
 
+qint64 Store::copyId(const EntryKey &key) {
+    QVariantList id{-1};
+    bool found = false;
+    m_db.readRow(QStringLiteral("SELECT id FROM ms日誌検索 WHERE sk日付 = ?"), {key}, id, &found);
+    return found ? id.at(0).toLongLong() : -1;
+}
+
 bool Store::remove(const EntryKey &key) {
+    const qint64 id = m_folded.isLoaded() ? copyId(key) : -1;
     if (!m_db.execScript(QStringLiteral("SAVEPOINT entry")))
         return false;
     const bool ok =
         m_db.exec(sql::DeleteEntry, {key}) >= 0 && (!m_searchCopy || recordEntriesState(m_db));
     if (!finishChange(ok))
         return false;
+    m_folded.remove(id);
     emit entryEvents().removed(key);
     return true;
 }
@@ -124,7 +137,7 @@ QList<DiaryRow> Store::recent(const EntryKey &key) {
 }
 
 QList<DiaryRow> Store::search(const QString &word) {
-    return searchEntries(m_db, word, m_searchCopy);
+    return searchEntries(m_db, m_folded, word, m_searchCopy);
 }
 
 } // namespace diary

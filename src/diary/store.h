@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diary/folded_texts.h"
 #include "diary/keys.h"
 #include "platform/database.h"
 
@@ -77,6 +78,8 @@ private:
     bool optimizeIndex();
     // Ends the savepoint of a change: released when ok, else rolled back.
     bool finishChange(bool ok);
+    // The search copy's id of key, or -1.
+    qint64 copyId(const EntryKey &key);
     QList<DiaryRow> readList(const QString &sql, const QVariantList &params);
     EntryKey readKey(const QString &sql);
 
@@ -84,6 +87,8 @@ private:
     QString m_tplDir;
     // The search copy is complete and in step with the entries.
     bool m_searchCopy = false;
+    // Every entry's folded text, once a short word has been searched for.
+    FoldedTexts m_folded;
     platform::Database m_db;
 };
 

@@ -182,6 +182,7 @@ bool Store::open(const QString &userDir, const QString &tplDir) {
 
 void Store::close() {
     m_db.close();
+    m_folded.clear();
     m_searchCopy = false;
 }
 
