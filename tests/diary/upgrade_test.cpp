@@ -104,3 +104,25 @@ TEST_F(DiaryTest, ADiaryOfTheLandedLayoutIsConvertedKeepingEveryRow) {
 }
 
 } // namespace
+
+namespace {
+
+// An upgrade stopped after its transaction, before its check: the next open checks.
+TEST_F(DiaryTest, ABackupLeftByAnUnfinishedUpgradeGoesOnlyWhenItHoldsTheSameEntries) {
+    ASSERT_TRUE(save(QStringLiteral("240101"), QStringLiteral("kept")));
+    m_store.close();
+    const QString backup = file(QStringLiteral("dbJvo.mdb.bak"));
+    ASSERT_TRUE(QFile::copy(dbFile(), backup));
+    ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    EXPECT_FALSE(QFile::exists(backup));
+
+    ASSERT_TRUE(save(QStringLiteral("240102"), QStringLiteral("only in the diary")));
+    m_store.close();
+    ASSERT_TRUE(QFile::copy(templateDir() + QStringLiteral("/dbJvo.mdb"), backup));
+    const QByteArray bytes = contents(backup);
+    ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    EXPECT_EQ(contents(backup), bytes);
+    EXPECT_EQ(rowCount(), 2);
+}
+
+} // namespace
