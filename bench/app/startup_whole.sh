@@ -12,7 +12,7 @@ mkdir -p "$root/run"
 chmod 700 "$root/run"
 export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/run"
 
-"$build/bench/bench_startup" --prepare "$root" >/dev/null
+"$build/bench/bench_startup" --prepare "$root" >/dev/null 2>&1
 
 # Microseconds from start to the "shown" line; the program is then asked to close and awaited.
 once() {

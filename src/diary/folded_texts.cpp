@@ -9,6 +9,13 @@ namespace diary {
 
 bool FoldedTexts::load(sqlite3 *db) {
     clear();
+    // Sizes come from the row headers, without reading the texts.
+    Step sizes(db, "SELECT count(*), sum(length(CAST(sf文書 AS BLOB))) FROM ms日誌検索");
+    if (sizes.next() == SQLITE_ROW) {
+        m_ids.reserve(sizes.integer(0));
+        m_starts.reserve(sizes.integer(0) + 1);
+        m_text.reserve(sizes.integer(1));
+    }
     Step rows(db, "SELECT id, sf文書 FROM ms日誌検索 ORDER BY id DESC");
     int rc;
     while ((rc = rows.next()) == SQLITE_ROW) {
