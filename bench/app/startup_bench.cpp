@@ -88,17 +88,23 @@ BENCHMARK(BM_StartUpToTodaysEntry)
 } // namespace
 
 int main(int argc, char **argv) {
-    QTemporaryDir root;
-    if (!root.isValid())
+    QTemporaryDir temporary;
+    // "--prepare FOLDER": only write the generated diary under FOLDER/data, for the whole-process
+    // script (startup_whole.sh) to start the real program on.
+    const bool prepareOnly = argc == 3 && qstrcmp(argv[1], "--prepare") == 0;
+    const QString root = prepareOnly ? QString::fromLocal8Bit(argv[2]) : temporary.path();
+    if (!prepareOnly && !temporary.isValid())
         return 1;
-    qputenv("XDG_DATA_HOME", (root.path() + QStringLiteral("/data")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (root + QStringLiteral("/data")).toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (!prepare(root.path())) {
+    if (!prepare(root)) {
         fprintf(stderr, "could not prepare the diary\n");
         return 1;
     }
+    if (prepareOnly)
+        return 0;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,8 @@
 // Speed of the diary statements over twenty years of daily entries.
 #include "diary/store.h"
 
+#include "diary_figures.h"
+
 #include <QDate>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -10,7 +12,7 @@
 
 namespace {
 
-const QString RareWord = QStringLiteral("ハレー彗星");
+const QString RareWord = QStringLiteral("ハレーすい星");
 const QString MissingWord = QStringLiteral("存在しない言葉xyz");
 constexpr int Days = 7300;
 
@@ -185,4 +187,11 @@ BENCHMARK(BM_SaveUpdate)
     ->Repetitions(Repeats)
     ->ReportAggregatesOnly();
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Fixture &f = fixture();
+    printFigures(f.store, f.dir.path(), QStringLiteral(DRJVO_TEMPLATE_DIR));
+    return 0;
+}

@@ -1,5 +1,6 @@
 #include "diary/schema.h"
 
+#include "diary/search_copy.h"
 #include "platform/database.h"
 
 namespace diary {
@@ -10,39 +11,63 @@ const QString Table = QStringLiteral(
     "CREATE TABLE ms日誌 (sk日付 TEXT NOT NULL PRIMARY KEY, sz文書 TEXT, st文書 TEXT, "
     "ob文書 BLOB, dy更新 TEXT)");
 
-// The search copy: each entry's text case-folded, kept in step by triggers inside the same
-// transaction as the entry itself.
-const QString SearchCopy = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS ms日誌検索 (sk日付 TEXT NOT NULL PRIMARY KEY, "
-    "sf文書 TEXT NOT NULL) WITHOUT ROWID;"
-    "CREATE TRIGGER IF NOT EXISTS ms日誌検索_追加 AFTER INSERT ON ms日誌 BEGIN "
-    "INSERT OR REPLACE INTO ms日誌検索 VALUES (NEW.sk日付, drjvo_fold(NEW.st文書)); END;"
-    "CREATE TRIGGER IF NOT EXISTS ms日誌検索_更新 AFTER UPDATE ON ms日誌 BEGIN "
-    "DELETE FROM ms日誌検索 WHERE sk日付 = OLD.sk日付;"
-    "INSERT OR REPLACE INTO ms日誌検索 VALUES (NEW.sk日付, drjvo_fold(NEW.st文書)); END;"
-    "CREATE TRIGGER IF NOT EXISTS ms日誌検索_削除 AFTER DELETE ON ms日誌 BEGIN "
-    "DELETE FROM ms日誌検索 WHERE sk日付 = OLD.sk日付; END;");
+// Everything besides the entries uses SQLite's own functions only, so any SQLite tool can read
+// and write the file. The folded copy lives in its own table; the trigram index refers to it
+// (external content) instead of storing the text again. Writes of the copy keep the index in
+// step; a deleted entry takes its copy along. Entries added or changed by other tools are noticed
+// at open: their keys wait in ms日誌未索引, and the count and latest update time recorded in
+// ms日誌状態 (the update-time index makes reading the latest one cheap) catch the rest.
+const QString SearchParts = QStringLiteral(
+    "CREATE INDEX ms日誌_更新 ON ms日誌 (dy更新);"
+    "CREATE TABLE ms日誌検索 (id INTEGER PRIMARY KEY, sk日付 TEXT NOT NULL UNIQUE, "
+    "sf文書 TEXT NOT NULL);"
+    "CREATE VIRTUAL TABLE ms日誌索引 USING fts5(sf文書, content='ms日誌検索', "
+    "content_rowid='id', tokenize='trigram case_sensitive 1', columnsize=0);"
+    "CREATE TRIGGER ms日誌索引_追加 AFTER INSERT ON ms日誌検索 BEGIN "
+    "INSERT INTO ms日誌索引 (rowid, sf文書) VALUES (NEW.id, NEW.sf文書); END;"
+    "CREATE TRIGGER ms日誌索引_削除 AFTER DELETE ON ms日誌検索 BEGIN "
+    "INSERT INTO ms日誌索引 (ms日誌索引, rowid, sf文書) VALUES ('delete', OLD.id, OLD.sf文書); "
+    "END;"
+    "CREATE TRIGGER ms日誌索引_更新 AFTER UPDATE ON ms日誌検索 BEGIN "
+    "INSERT INTO ms日誌索引 (ms日誌索引, rowid, sf文書) VALUES ('delete', OLD.id, OLD.sf文書); "
+    "INSERT INTO ms日誌索引 (rowid, sf文書) VALUES (NEW.id, NEW.sf文書); END;"
+    "CREATE TRIGGER ms日誌_削除 AFTER DELETE ON ms日誌 BEGIN "
+    "DELETE FROM ms日誌検索 WHERE sk日付 = OLD.sk日付; END;"
+    "CREATE TABLE ms日誌未索引 (sk日付 TEXT NOT NULL PRIMARY KEY) WITHOUT ROWID;"
+    "CREATE TRIGGER ms日誌_追加 AFTER INSERT ON ms日誌 BEGIN "
+    "INSERT OR IGNORE INTO ms日誌未索引 VALUES (NEW.sk日付); END;"
+    "CREATE TRIGGER ms日誌_更新 AFTER UPDATE OF sk日付, st文書 ON ms日誌 BEGIN "
+    "INSERT OR IGNORE INTO ms日誌未索引 VALUES (NEW.sk日付); "
+    "DELETE FROM ms日誌検索 WHERE sk日付 = OLD.sk日付 AND OLD.sk日付 IS NOT NEW.sk日付; END;"
+    "CREATE TABLE IF NOT EXISTS ms日誌状態 (id INTEGER PRIMARY KEY CHECK (id = 1), "
+    "n件数 INTEGER NOT NULL, dy最終 TEXT);"
+    "INSERT OR IGNORE INTO ms日誌状態 VALUES (1, 0, NULL);");
 
-const QString Rebuild = QStringLiteral(
-    "DELETE FROM ms日誌検索;"
-    "INSERT OR REPLACE INTO ms日誌検索 SELECT sk日付, drjvo_fold(st文書) FROM ms日誌 "
-    "WHERE sk日付 IS NOT NULL;");
+// What any layout so far put beside the entries (the first one's triggers called a function of
+// the program).
+const QString DropSearchParts =
+    QStringLiteral("DROP TRIGGER IF EXISTS ms日誌検索_追加; DROP TRIGGER IF EXISTS ms日誌検索_更新;"
+                   "DROP TRIGGER IF EXISTS ms日誌検索_削除; DROP TRIGGER IF EXISTS ms日誌_削除;"
+                   "DROP TRIGGER IF EXISTS ms日誌索引_追加; DROP TRIGGER IF EXISTS ms日誌索引_削除;"
+                   "DROP TRIGGER IF EXISTS ms日誌索引_更新; DROP TABLE IF EXISTS ms日誌索引;"
+                   "DROP TRIGGER IF EXISTS ms日誌_追加; DROP TRIGGER IF EXISTS ms日誌_更新;"
+                   "DROP TABLE IF EXISTS ms日誌未索引;"
+                   "DROP TABLE IF EXISTS ms日誌検索; DROP INDEX IF EXISTS ms日誌_更新;");
+
+qlonglong countOf(platform::Database &db, const QString &sql) {
+    QVariantList n{0};
+    return db.readRow(sql, {}, n) ? n.at(0).toLongLong() : -1;
+}
 
 } // namespace
 
-bool addDiaryFunctions(platform::Database &db) {
-    return db.addFunction(QStringLiteral("drjvo_fold"), 1, [](const QVariantList &arguments) {
-        return QVariant(arguments.at(0).toString().toCaseFolded());
-    });
-}
-
 bool createSchema(platform::Database &db) {
-    // Pages large enough for most entries' text to sit in one page keep the search scan short.
-    return addDiaryFunctions(db) && db.execScript(QStringLiteral("PRAGMA page_size=16384")) &&
-           db.execScript(Table) && db.execScript(SearchCopy);
+    return db.execScript(Table) && db.execScript(SearchParts);
 }
 
 bool isDiary(platform::Database &db) {
+    // Besides the columns, the table's and its key's trees are read, so a damaged start of the
+    // file is found at open.
     platform::Rows columns;
     if (!db.readRows(QStringLiteral("SELECT name FROM pragma_table_info('ms日誌')"), {}, columns))
         return false;
@@ -53,36 +78,29 @@ bool isDiary(platform::Database &db) {
         if (!names.contains(QString::fromUtf16(name)))
             return false;
     }
-    QVariantList count{0};
-    return db.readRow(QStringLiteral("SELECT count(*) FROM ms日誌"), {}, count);
+    QVariantList ends{0, QString()};
+    return countOf(db, QStringLiteral("SELECT count(*) FROM ms日誌")) >= 0 &&
+           db.readRow(QStringLiteral("SELECT max(rowid), max(sk日付) AS sk日付 FROM ms日誌"), {},
+                      ends);
 }
 
-bool hasSearchCopy(platform::Database &db) {
-    QVariantList found{0};
-    return db.readRow(QStringLiteral("SELECT count(*) FROM sqlite_schema "
-                                     "WHERE type = 'table' AND name = 'ms日誌検索'"),
-                      {}, found) &&
-           found.at(0).toLongLong() == 1;
+bool hasCurrentLayout(platform::Database &db) {
+    return countOf(db, QStringLiteral("SELECT count(*) FROM sqlite_schema "
+                                      "WHERE type = 'table' AND name = 'ms日誌状態'")) == 1;
 }
 
-bool ensureSearchCopy(platform::Database &db) {
-    // With its table and all three triggers in place the copy is in step: the triggers run in
-    // each writer's transaction, and a writer without drjvo_fold fails instead of skipping them.
-    QVariantList parts{0};
-    if (!db.readRow(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE "
-                                   "(type = 'table' AND name = 'ms日誌検索') OR "
-                                   "(type = 'trigger' AND tbl_name = 'ms日誌' AND "
-                                   "name LIKE 'ms日誌検索%')"),
-                    {}, parts))
-        return false;
-    if (parts.at(0).toLongLong() == 4)
-        return true;
-    if (!db.beginTransaction())
-        return false;
-    if (db.execScript(SearchCopy) && db.execScript(Rebuild) && db.commit())
-        return true;
-    db.rollback();
-    return false;
+bool hasSearchParts(platform::Database &db) {
+    // Four tables of our own (the index's shadow tables aside), one index, six triggers.
+    return countOf(db, QStringLiteral(
+                           "SELECT count(*) FROM sqlite_schema WHERE name IN ("
+                           "'ms日誌検索', 'ms日誌索引', 'ms日誌状態', 'ms日誌_更新', "
+                           "'ms日誌索引_追加', 'ms日誌索引_削除', 'ms日誌索引_更新', "
+                           "'ms日誌_削除', 'ms日誌未索引', 'ms日誌_追加', 'ms日誌_更新')")) == 11;
+}
+
+bool rebuildSearchParts(platform::Database &db) {
+    return db.execScript(DropSearchParts) && db.execScript(SearchParts) &&
+           refreshSearchCopy(db, /*all=*/true);
 }
 
 } // namespace diary

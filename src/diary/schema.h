@@ -11,18 +11,19 @@ namespace diary {
 // File names of the diary, in the user data folder and in the template folder.
 inline const QString DbFileName = QStringLiteral("dbJvo.mdb");
 inline const QString DbWorkFileName = QStringLiteral("dbJvo$$$.mdb");
+// The diary as it was before an upgrade of its layout, kept until the new one is checked.
+inline const QString DbBackupFileName = QStringLiteral("dbJvo.mdb.bak");
 
-// Creates the empty diary table and its search copy in a new database (the template).
+// Creates the empty diary table, its search copy, index and state (the template).
 bool createSchema(platform::Database &db);
-// Registers the SQL functions the diary's triggers and statements use; needed on every
-// connection that writes entries.
-bool addDiaryFunctions(platform::Database &db);
 // The table "ms日誌" exists with its five columns and its rows can be counted.
 bool isDiary(platform::Database &db);
-// Makes sure the case-folded search copy of every entry's text exists with the triggers that
-// keep it in step, building it from the entries when any part of it is missing.
-bool ensureSearchCopy(platform::Database &db);
-// Whether the search copy table is present.
-bool hasSearchCopy(platform::Database &db);
+// The file carries the state table of the current layout (older diaries need an upgrade).
+bool hasCurrentLayout(platform::Database &db);
+// Every table, index and trigger of the search copy is present.
+bool hasSearchParts(platform::Database &db);
+// Drops whatever search copy the file has (of this layout or an older one) and builds the
+// current one from the entries. Runs inside the caller's transaction.
+bool rebuildSearchParts(platform::Database &db);
 
 } // namespace diary

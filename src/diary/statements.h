@@ -20,16 +20,6 @@ inline const QString LastKey = QStringLiteral("SELECT max(sk日付) AS sYmn FROM
 inline const QString Recent =
     QStringLiteral("SELECT sk日付, sz文書, st文書 FROM ms日誌 WHERE sk日付 <= ? "
                    "ORDER BY sk日付 DESC LIMIT 50");
-// The 50 newest entries whose text contains the word, letter case ignored. Bound with the
-// case-folded word; the search copy holds the case-folded text of every entry.
-inline const QString Search =
-    QStringLiteral("SELECT m.sk日付 AS sk日付, m.sz文書 AS sz文書, m.st文書 AS st文書 "
-                   "FROM ms日誌検索 f JOIN ms日誌 m ON m.sk日付 = f.sk日付 "
-                   "WHERE contains(f.sf文書, ?) ORDER BY f.sk日付 DESC LIMIT 50");
-// The same without the search copy (a database that could not be given one, e.g. read-only).
-inline const QString SearchUnindexed = QStringLiteral(
-    "SELECT sk日付, sz文書, st文書 FROM ms日誌 WHERE contains(drjvo_fold(st文書), ?) "
-    "ORDER BY sk日付 DESC LIMIT 50");
 inline const QString CountEntries = QStringLiteral("SELECT count(*) FROM ms日誌");
 
 } // namespace diary::sql

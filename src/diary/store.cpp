@@ -1,6 +1,8 @@
 #include "diary/store.h"
 
 #include "diary/entry_events.h"
+#include "diary/search_copy.h"
+#include "diary/search_index.h"
 #include "diary/statements.h"
 
 namespace diary {
@@ -17,6 +19,8 @@ QByteArray bytesOf(const QVariant &value) {
 } // namespace
 
 int Store::exec(const QString &sql, const QVariantList &params) {
+    // Whatever the statement changes, the texts in memory are read again when next needed.
+    m_folded.clear();
     return m_db.exec(sql, params);
 }
 
@@ -42,24 +46,50 @@ std::optional<DiaryRow> Store::load(const EntryKey &key, bool *ok) {
 
 bool Store::save(const EntryKey &key, const QString &summary, const QString &text,
                  const QByteArray &document) {
-    if (key.isEmpty())
+    if (key.isEmpty() || !m_db.execScript(QStringLiteral("SAVEPOINT entry")))
         return false;
-    if (!m_db.addOrUpdate(Table, KeyColumn, key,
-                          {QStringLiteral("sz文書"), QStringLiteral("st文書"),
-                           QStringLiteral("ob文書"), QStringLiteral("dy更新")},
-                          {summary, text, document, QDateTime::currentDateTime()}))
+    // The row, its search copy and the recorded state commit together or not at all.
+    const bool ok =
+        m_db.addOrUpdate(Table, KeyColumn, key,
+                         {QStringLiteral("sz文書"), QStringLiteral("st文書"),
+                          QStringLiteral("ob文書"), QStringLiteral("dy更新")},
+                         {summary, text, document, QDateTime::currentDateTime()}) &&
+        (!m_searchCopy || (writeSearchCopy(m_db, key, text) && recordEntriesState(m_db)));
+    if (!finishChange(ok))
         return false;
+    if (m_folded.isLoaded())
+        m_folded.put(copyId(key), text.toCaseFolded().toUtf8());
     emit entryEvents().written(key);
     return true;
+}
+
+bool Store::finishChange(bool ok) {
+    if (ok)
+        return m_db.execScript(QStringLiteral("RELEASE entry"));
+    m_db.execScript(QStringLiteral("ROLLBACK TO entry; RELEASE entry"));
+    return false;
 }
 
 bool Store::saveEntry(const EntryKey &key, const QString &text, const QByteArray &document) {
     return save(key, summaryOf(text), text, document);
 }
 
+qint64 Store::copyId(const EntryKey &key) {
+    QVariantList id{-1};
+    bool found = false;
+    m_db.readRow(QStringLiteral("SELECT id FROM ms日誌検索 WHERE sk日付 = ?"), {key}, id, &found);
+    return found ? id.at(0).toLongLong() : -1;
+}
+
 bool Store::remove(const EntryKey &key) {
-    if (m_db.exec(sql::DeleteEntry, {key}) < 0)
+    const qint64 id = m_folded.isLoaded() ? copyId(key) : -1;
+    if (!m_db.execScript(QStringLiteral("SAVEPOINT entry")))
         return false;
+    const bool ok =
+        m_db.exec(sql::DeleteEntry, {key}) >= 0 && (!m_searchCopy || recordEntriesState(m_db));
+    if (!finishChange(ok))
+        return false;
+    m_folded.remove(id);
     emit entryEvents().removed(key);
     return true;
 }
@@ -107,9 +137,7 @@ QList<DiaryRow> Store::recent(const EntryKey &key) {
 }
 
 QList<DiaryRow> Store::search(const QString &word) {
-    if (word.isEmpty())
-        return {};
-    return readList(m_searchCopy ? sql::Search : sql::SearchUnindexed, {word.toCaseFolded()});
+    return searchEntries(m_db, m_folded, word, m_searchCopy);
 }
 
 } // namespace diary

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diary/folded_texts.h"
 #include "diary/keys.h"
 #include "platform/database.h"
 
@@ -73,12 +74,21 @@ public:
 private:
     bool provideFile(const QString &file);
     bool openChecked(const QString &file);
+    bool bringSearchCopyInStep();
+    bool optimizeIndex();
+    // Ends the savepoint of a change: released when ok, else rolled back.
+    bool finishChange(bool ok);
+    // The search copy's id of key, or -1.
+    qint64 copyId(const EntryKey &key);
     QList<DiaryRow> readList(const QString &sql, const QVariantList &params);
     EntryKey readKey(const QString &sql);
 
     QString m_userDir;
     QString m_tplDir;
+    // The search copy is complete and in step with the entries.
     bool m_searchCopy = false;
+    // Every entry's folded text, once a short word has been searched for.
+    FoldedTexts m_folded;
     platform::Database m_db;
 };
 

@@ -1,6 +1,8 @@
 #include "diary/schema.h"
+#include "diary/search_copy.h"
 #include "diary/statements.h"
 #include "diary/store.h"
+#include "diary/upgrade.h"
 #include "platform/dialogs.h"
 
 #include <QDir>
@@ -58,6 +60,14 @@ void keepPrivate(const QString &file) {
                                                 QFileDevice::WriteOther | QFileDevice::ExeOther;
     if (QFileInfo(file).permissions() & others)
         QFile::setPermissions(file, kOwnerOnly);
+}
+
+void tellNotUpgraded(const QString &file) {
+    platform::dialogs().message(
+        QStringLiteral("日記のデータベース「%1」を新しい形式に変換できません。\n"
+                       "このファイルは変更していません。")
+            .arg(QDir::toNativeSeparators(file)),
+        platform::Buttons::Ok, platform::Icon::Critical);
 }
 
 void tellNotCreated(const QString &file) {
@@ -120,18 +130,43 @@ void Store::removeLeftovers(const QString &userDir) {
 }
 
 bool Store::openChecked(const QString &file) {
-    // Searches scan every entry's text: through the memory map, not page by page copies.
-    if (!m_db.open(file) || !m_db.execScript(QStringLiteral("PRAGMA mmap_size=1073741824")) ||
-        !isDiary(m_db)) {
+    if (!m_db.open(file) || !isDiary(m_db)) {
         m_db.close();
+        tellUnreadable(file);
         return false;
     }
+    if (!hasCurrentLayout(m_db)) {
+        m_db.close();
+        if (!upgradeLayout(file)) {
+            tellNotUpgraded(file);
+            return false;
+        }
+        if (!m_db.open(file) || !isDiary(m_db)) {
+            m_db.close();
+            tellUnreadable(file);
+            return false;
+        }
+    }
+    settleBackup(file);
     // Write-ahead log synced at every commit: a crash leaves each row as it was before or after
     // its save, a committed save survives a power loss, and a save costs one flush.
     m_db.execScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL"));
-    addDiaryFunctions(m_db);
-    m_searchCopy = ensureSearchCopy(m_db) || hasSearchCopy(m_db);
+    m_searchCopy = bringSearchCopyInStep();
     return true;
+}
+
+bool Store::bringSearchCopyInStep() {
+    if (hasSearchParts(m_db) && searchCopyInStep(m_db))
+        return true;
+    // Parts missing (taken away by hand) are built again; entries written by another tool get
+    // their copy.
+    const bool rebuild = !hasSearchParts(m_db);
+    if (!m_db.beginTransaction())
+        return false;
+    if ((rebuild ? rebuildSearchParts(m_db) : refreshSearchCopy(m_db, false)) && m_db.commit())
+        return true;
+    m_db.rollback();
+    return false;
 }
 
 bool Store::open(const QString &userDir, const QString &tplDir) {
@@ -142,16 +177,20 @@ bool Store::open(const QString &userDir, const QString &tplDir) {
     if (missingOrEmpty(file) && !provideFile(file))
         return false;
     keepPrivate(file);
-    if (!openChecked(file)) {
-        tellUnreadable(file);
-        return false;
-    }
-    return true;
+    return openChecked(file);
 }
 
 void Store::close() {
     m_db.close();
+    m_folded.clear();
     m_searchCopy = false;
+}
+
+bool Store::optimizeIndex() {
+    // The index's segments merged into one before the copy lays every table out afresh.
+    return !m_searchCopy ||
+           m_db.exec(QStringLiteral("INSERT INTO ms日誌索引 (ms日誌索引) VALUES ('optimize')")) >=
+               0;
 }
 
 bool Store::compact(const CompactHook &afterCopy) {
@@ -163,7 +202,8 @@ bool Store::compact(const CompactHook &afterCopy) {
     bool ok = false;
     // The open diary is sound, so a work file left by an earlier attempt holds nothing of value.
     if (m_db.readRow(sql::CountEntries, {}, entries) &&
-        (!QFile::exists(work) || QFile::remove(work)) && m_db.compactInto(work)) {
+        (!QFile::exists(work) || QFile::remove(work)) && optimizeIndex() &&
+        m_db.compactInto(work)) {
         m_db.close();
         makePrivate(work);
         if (afterCopy)

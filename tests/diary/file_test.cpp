@@ -51,10 +51,10 @@ TEST_F(DiaryFileTest, ACrashDuringASaveLeavesTheOldRowOrTheNewOne) {
         // A writer with almost no cache pushes the unfinished row into the log before commit.
         platform::Database writer;
         ASSERT_TRUE(writer.open(dbFile()));
-        ASSERT_TRUE(diary::addDiaryFunctions(writer));
         ASSERT_TRUE(writer.execScript(QStringLiteral("PRAGMA cache_size=1")));
         ASSERT_TRUE(writer.beginTransaction());
-        ASSERT_EQ(writer.exec(QStringLiteral("UPDATE ms日誌 SET st文書 = ?, ob文書 = ? "
+        ASSERT_EQ(writer.exec(QStringLiteral("UPDATE ms日誌 SET st文書 = ?, ob文書 = ?, "
+                                             "dy更新 = datetime('now', 'localtime') "
                                              "WHERE sk日付 = '240101'"),
                               {QStringLiteral("new words"), document}),
                   1);

@@ -1,0 +1,87 @@
+#include "diary/folded_texts.h"
+
+#include "diary/sqlite_step.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace diary {
+
+bool FoldedTexts::load(sqlite3 *db) {
+    clear();
+    // Sizes come from the row headers, without reading the texts.
+    Step sizes(db, "SELECT count(*), sum(length(CAST(sf文書 AS BLOB))) FROM ms日誌検索");
+    if (sizes.next() == SQLITE_ROW) {
+        m_ids.reserve(sizes.integer(0));
+        m_starts.reserve(sizes.integer(0) + 1);
+        m_text.reserve(sizes.integer(1));
+    }
+    Step rows(db, "SELECT id, sf文書 FROM ms日誌検索 ORDER BY id DESC");
+    int rc;
+    while ((rc = rows.next()) == SQLITE_ROW) {
+        m_ids.append(rows.integer(0));
+        m_starts.append(m_text.size());
+        m_text += rows.text(1);
+    }
+    m_starts.append(m_text.size());
+    m_loaded = rc == SQLITE_DONE;
+    if (!m_loaded)
+        clear();
+    return m_loaded;
+}
+
+void FoldedTexts::clear() {
+    m_loaded = false;
+    m_text = QByteArray();
+    m_ids.clear();
+    m_starts.clear();
+    m_changed.clear();
+    m_removed.clear();
+}
+
+void FoldedTexts::put(qint64 id, const QByteArray &folded) {
+    if (!m_loaded)
+        return;
+    m_changed.insert(id, folded);
+    m_removed.insert(id);
+}
+
+void FoldedTexts::remove(qint64 id) {
+    if (!m_loaded)
+        return;
+    m_changed.remove(id);
+    m_removed.insert(id);
+}
+
+QList<qint64> FoldedTexts::find(QByteArrayView needle) const {
+    QList<qint64> ids;
+    if (needle.isEmpty())
+        return ids;
+    const char *base = m_text.constData();
+    qsizetype at = 0;
+    while (at < m_text.size()) {
+        const void *hit =
+            ::memmem(base + at, size_t(m_text.size() - at), needle.data(), size_t(needle.size()));
+        if (!hit)
+            break;
+        const qsizetype pos = static_cast<const char *>(hit) - base;
+        // The entry the hit starts in; a hit running into the next entry is no match.
+        const auto next = std::upper_bound(m_starts.cbegin(), m_starts.cend(), pos);
+        const qsizetype entry = next - m_starts.cbegin() - 1;
+        if (pos + needle.size() <= *next) {
+            if (!m_removed.contains(m_ids.at(entry)))
+                ids.append(m_ids.at(entry));
+            at = *next;
+        } else {
+            at = pos + 1;
+        }
+    }
+    for (auto it = m_changed.cbegin(); it != m_changed.cend(); ++it) {
+        if (QByteArrayView(it.value()).indexOf(needle) >= 0)
+            ids.append(it.key());
+    }
+    std::sort(ids.begin(), ids.end(), std::greater<>());
+    return ids;
+}
+
+} // namespace diary
