@@ -192,18 +192,19 @@ private:
             if (!cell.isValid())
                 continue;
             const CellDef &def = o->cell->def;
-            if (def.hasRest) {
+            if (def.hasRest)
                 cell.setFormat(keepStructure(def.rest.toCharFormat(), cell.format()));
-            } else if (def.shading.isValid()) {
-                QTextCharFormat cellFormat = cell.format();
-                cellFormat.setBackground(def.shading);
-                cell.setFormat(cellFormat);
-            }
             QTextCursor cc = cell.firstCursorPosition();
             bool fresh = true;
             for (const Paragraph &p : o->cell->paragraphs) {
                 paragraph(cc, p, fresh);
                 fresh = false;
+            }
+            // The first paragraph's mark is the cell's format: the shading goes on after it.
+            if (!def.hasRest && def.shading.isValid()) {
+                QTextCharFormat cellFormat = cell.format();
+                cellFormat.setBackground(def.shading);
+                cell.setFormat(cellFormat);
             }
         }
         c.setPosition(table->lastPosition() + 1);
@@ -256,6 +257,7 @@ namespace platform::rtf {
 bool read(const QByteArray &bytes, TextContent &content, QString *error) {
     detail::Model model;
     model.page = content.page;
+    model.page.landscape = false;
     if (!detail::parse(bytes, model, error))
         return false;
     return detail::build(model, content, error);

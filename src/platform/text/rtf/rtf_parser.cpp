@@ -132,6 +132,18 @@ bool Parser::run(QString *error) {
             break;
         t = m_tokens.next();
     }
+    // After the last brace only white space and padding may follow.
+    if (!m_failed && m_rootClosed) {
+        for (Token rest = m_tokens.next(); rest.kind != Token::End; rest = m_tokens.next()) {
+            bool blank = rest.kind == Token::Text;
+            for (char c : rest.name)
+                blank = blank && (c == ' ' || c == '\t' || c == '\0');
+            if (!blank) {
+                fail(QStringLiteral("the RTF file goes on after its last group"));
+                break;
+            }
+        }
+    }
     if (!m_failed && m_rootClosed) {
         finishStory(top());
         m_model.defaultFamily = m_fonts.value(m_defaultFont).name;
@@ -217,6 +229,7 @@ bool Parser::destination(QByteArrayView name, bool starred) {
         }
     } else if (name == "fldinst") {
         s.dest = s.field >= 0 && s.dest == Dest::Body ? Dest::FieldInstruction : Dest::Skip;
+        m_destText.clear();
     } else if (name == "fldrslt") {
         s.result = s.field >= 0;
     } else if (const int story = storyOf(name)) {
@@ -271,8 +284,9 @@ void Parser::word(const Token &t) {
         const QString ch(QChar{unit});
         if (s.dest == Dest::Body)
             appendText(ch);
-        else if (s.dest != Dest::Picture && s.dest != Dest::Rest &&
-                 m_destText.size() < MaxNameChars)
+        else if ((s.dest == Dest::FontTable || s.dest == Dest::FieldInstruction ||
+                  s.dest == Dest::DefaultFont) &&
+                 m_destText.size() < MaxInstructionChars)
             m_destText += ch;
         m_skip = s.uc;
         return;

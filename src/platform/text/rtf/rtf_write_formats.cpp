@@ -37,6 +37,15 @@ void Writer::closeGroup() {
         m_uc = m_ucStack.takeLast();
 }
 
+void Writer::delimit() {
+    if (m_out.isEmpty())
+        return;
+    const char last = m_out.back();
+    if ((last >= 'a' && last <= 'z') || (last >= 'A' && last <= 'Z') ||
+        (last >= '0' && last <= '9'))
+        m_out += ' ';
+}
+
 void Writer::number(const char *word, int value) {
     m_out += word;
     m_out += QByteArray::number(value);
@@ -253,25 +262,26 @@ void Writer::blockWords(const QTextBlockFormat &format, QTextFormat *rest) {
     }
 }
 
-// The CP932 bytes of a character, for readers without \uN; "?" where CP932 has none.
-const QByteArray &Writer::fallback(char16_t unit) {
-    const auto it = m_fallbacks.constFind(unit);
-    if (it != m_fallbacks.constEnd())
+// The CP932 bytes of a character, for readers without \uN; "?" where CP932 has none. Known
+// for the whole thread: converters are opened once for each character, as one that met an
+// unmappable character stays in error.
+QByteArray Writer::fallback(char16_t unit) {
+    thread_local QHash<char16_t, QByteArray> known;
+    const auto it = known.constFind(unit);
+    if (it != known.constEnd())
         return it.value();
-    static QStringEncoder encoder("windows-31j");
-    static QStringDecoder decoder("windows-31j");
     QByteArray bytes = "?";
     const QChar ch(unit);
+    QStringEncoder encoder("windows-31j");
+    QStringDecoder decoder("windows-31j");
     if (encoder.isValid() && decoder.isValid() && !ch.isSurrogate()) {
-        encoder.resetState();
-        decoder.resetState();
         const QByteArray encoded = encoder.encode(QStringView(&ch, 1));
-        decoder.resetState();
         if (!encoded.isEmpty() && encoded.size() <= 2 && !encoder.hasError() &&
             QString(decoder.decode(encoded)) == QString(ch))
             bytes = encoded;
     }
-    return *m_fallbacks.insert(unit, bytes);
+    known.insert(unit, bytes);
+    return bytes;
 }
 
 void Writer::text(QStringView text) {
@@ -298,7 +308,7 @@ void Writer::text(QStringView text) {
         }
         if (u < 0x20 || u == QChar::ObjectReplacementCharacter || u == 0x7F)
             continue;
-        const QByteArray &bytes = fallback(u);
+        const QByteArray bytes = fallback(u);
         if (bytes.size() != m_uc) {
             m_uc = int(bytes.size());
             number("\\uc", m_uc);

@@ -172,7 +172,7 @@ void Writer::paragraph(const QTextBlock &block, const QTextDocument &document, b
         m_out += "\\ilvl0";
     }
     restGroup(ParagraphRest, rest);
-    m_out += ' ';
+    delimit();
     int field = 0;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -196,7 +196,7 @@ void Writer::paragraph(const QTextBlock &block, const QTextDocument &document, b
         QTextFormat runRest;
         charWords(format, &runRest);
         restGroup(CharRest, runRest);
-        m_out += ' ';
+        delimit();
         text(fragment.text());
         closeGroup();
     }

@@ -46,9 +46,10 @@ private:
     void number(const char *word, int value);
     int fontIndex(const QString &family);
     int colorIndex(const QColor &color);
+    void delimit(); // ends a control word before text
     void openGroup();
     void closeGroup();
-    const QByteArray &fallback(char16_t unit);
+    static QByteArray fallback(char16_t unit);
 
     QByteArray m_out;
     QStringList m_fonts;
@@ -56,7 +57,6 @@ private:
     QHash<QRgb, int> m_colorIndex;
     QHash<QTextList *, int> m_lists;
     QList<QTextListFormat> m_listFormats;
-    QHash<char16_t, QByteArray> m_fallbacks;
     int m_uc = 1;
     QList<int> m_ucStack;
     int m_textWidth = 9000; // twips between the margins

@@ -2,6 +2,7 @@
 
 #include "platform/text/rtf/rtf_codec.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
@@ -55,7 +56,53 @@ TEST(Rtf, WriteThenReadGivesTheSameDocument) {
     ASSERT_TRUE(rtf.startsWith("{\\rtf1"));
     for (char c : rtf)
         ASSERT_LT(uchar(c), 0x80) << "RTF is written in ASCII";
-    EXPECT_EQ(rtf::write(source.content()), rtf) << "the bytes depend on the content only";
+    EXPECT_TRUE(rtf::write(source.content()) == rtf) << "the bytes depend on the content only";
+    // What other readers see is written in their words, not only in our private destinations.
+    for (const char *word : {"\\paperw16838\\paperh11906\\margl1000",
+                             "\\landscape",
+                             "\\titlepg",
+                             "{\\header ",
+                             "{\\headerf ",
+                             "{\\footer ",
+                             "{\\footerf ",
+                             "\\qc",
+                             "\\qj",
+                             "\\qr",
+                             "\\sb300",
+                             "\\li450",
+                             "\\ri225",
+                             "\\fi-180",
+                             "\\sl360\\slmult1",
+                             "\\sl360\\slmult0",
+                             "\\sl-300",
+                             "\\pagebb",
+                             "\\outlinelevel0",
+                             "\\cbpat",
+                             "\\fs32\\b",
+                             "\\i\\strike\\ulwave",
+                             "\\cf",
+                             "\\highlight",
+                             "\\chcbpat",
+                             "\\super",
+                             "\\line ",
+                             "\\tab ",
+                             "\\ls1\\ilvl0",
+                             "\\ls2\\ilvl0",
+                             "\\levelnfc23",
+                             "\\levelnfc0",
+                             "\\clvmgf",
+                             "\\clvmrg",
+                             "\\clcbpat",
+                             "\\pngblip",
+                             "\\jpegblip",
+                             "\\picwgoal600",
+                             "HYPERLINK \"https://example.org/a\\\\\"b\"",
+                             "\\uc2\\u26085\\'93\\'fa",
+                             "\\uc1\\u-10179?\\u-8704?",
+                             "\\uc1\\u-138\\'b6",
+                             "IPAMincho",
+                             "\\{\\\\\\}"})
+        EXPECT_TRUE(rtf.contains(word)) << word;
 
     TextSurface copy;
     QString error;
@@ -65,6 +112,26 @@ TEST(Rtf, WriteThenReadGivesTheSameDocument) {
     EXPECT_TRUE(actual == expected) << firstDifference(expected, actual);
     EXPECT_EQ(copy.page(), source.page());
     EXPECT_EQ(copy.text(), source.text());
+
+    // Without the private destinations, as another program reads it: the same text, links,
+    // table, pictures and the main formats.
+    QByteArray plain = rtf;
+    static const QRegularExpression privateGroup(QStringLiteral(R"(\{\\\*\\dj[a-z]+ [^}]*\})"));
+    plain = QString::fromLatin1(rtf).remove(privateGroup).toLatin1();
+    ASSERT_FALSE(plain.contains("\\dj"));
+    TextSurface other;
+    ASSERT_TRUE(other.loadWholeFromMemory(plain, TextSurface::Rtf, &error)) << error.toStdString();
+    EXPECT_EQ(other.text(), source.text());
+    EXPECT_EQ(other.fieldIds().size(), 1) << "the link; the tag and the data field are text";
+    EXPECT_EQ(other.fieldData(other.fieldIds().value(0)),
+              QStringLiteral("https://example.org/a\"b"));
+    EXPECT_EQ(other.tableIds().size(), 1);
+    EXPECT_EQ(other.headerFooterBits(), 15);
+    other.select(0, 2);
+    EXPECT_TRUE(other.bold());
+    EXPECT_EQ(other.fontSize(), 16.0);
+    EXPECT_EQ(other.fontName(), QStringLiteral("IPAMincho"));
+    EXPECT_EQ(other.alignment(), TextSurface::AlignCenter);
 }
 
 TEST(Rtf, SelectionAndTextFramePartsAndEmptyDocumentsRoundTrip) {
