@@ -12,8 +12,9 @@ constexpr int MaxTableEntries = 4096;    // fonts, colours, lists
 constexpr int MaxRowCells = 256;         // cell definitions in one row
 constexpr qint64 MaxTableCells = 200000; // cells in one document
 constexpr qsizetype MaxPictureBytes = 64 << 20;
-constexpr qint64 MaxPicturePixels = 50'000'000;
-constexpr int MaxTwips = 31680 * 4; // about 2.2 m: lengths beyond are nonsense
+constexpr qint64 MaxPicturePixels = 36'000'000;   // one picture, 6000 × 6000
+constexpr qint64 MaxDocumentPixels = 400'000'000; // all pictures of one file
+constexpr int MaxTwips = 31680 * 4;               // about 2.2 m: lengths beyond are nonsense
 
 // Private destinations: the rest of a format the control words did not express.
 inline constexpr char CharRest[] = "djcf";

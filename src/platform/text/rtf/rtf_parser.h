@@ -3,9 +3,11 @@
 #include "rtf_reader.h"
 
 #include <QByteArrayView>
+#include <QSize>
 
-// The parser behind detail::parse, split over two files: groups, destinations and text
-// (rtf_parser.cpp), control words of formatting, tables and page (rtf_parser_words.cpp).
+// The parser behind detail::parse, split over three files: groups, destinations and text
+// (rtf_parser.cpp), what they build (rtf_parser_content.cpp), control words of formatting,
+// tables and page (rtf_parser_words.cpp).
 namespace platform::rtf::detail {
 
 enum class Dest {
@@ -103,6 +105,8 @@ private:
     void text(QByteArrayView bytes);
     void hexByte(char byte);
     void flush();
+
+    // rtf_parser_content.cpp
     void appendText(const QString &text);
     void appendRun(const QString &text, const QTextCharFormat &format);
     void endParagraph(bool cell);
@@ -150,6 +154,8 @@ private:
     int m_restNibble = -1;
     QString m_destText; // text of a font name or a field instruction
     qint64 m_cells = 0;
+    qint64 m_pixels = 0; // of all pictures decoded
+    QHash<QString, QSize> m_pictureSizes;
 };
 
 } // namespace platform::rtf::detail
