@@ -38,6 +38,7 @@ struct State {
     QTextCharFormat chr;
     int codePage = 0; // 0: the document's
     int uc = 1;
+    bool hidden = false; // \v text is not shown
     ParagraphState para;
     int story = 0;
     int field = -1;      // the field this group belongs to

@@ -78,7 +78,7 @@ void Parser::fieldResultFormat(QTextCharFormat &format) {
 
 void Parser::appendText(const QString &text) {
     State &s = top();
-    if (s.dest != Dest::Body || text.isEmpty())
+    if (s.dest != Dest::Body || text.isEmpty() || s.hidden)
         return;
     QTextCharFormat format = s.chr;
     fieldResultFormat(format);

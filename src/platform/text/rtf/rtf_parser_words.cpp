@@ -21,6 +21,9 @@ bool Parser::charWord(QByteArrayView name, const Token &t) {
     if (name == "plain") {
         f = QTextCharFormat();
         top().codePage = 0;
+        top().hidden = false;
+    } else if (name == "v") {
+        top().hidden = on;
     } else if (name == "b") {
         f.setFontWeight(on ? QFont::Bold : QFont::Normal);
     } else if (name == "i") {

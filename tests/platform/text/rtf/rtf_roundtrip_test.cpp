@@ -80,6 +80,7 @@ TEST(Rtf, WriteThenReadGivesTheSameDocument) {
                              "\\cbpat",
                              "\\fs32\\b",
                              "\\i\\strike\\ulwave",
+                             "\\fcharset128 \\uc2\\u-211\\'82l",
                              "\\cf",
                              "\\highlight",
                              "\\chcbpat",

@@ -88,6 +88,7 @@ struct Sample {
         plain.setFontPointSize(10.5);
         c.insertText(QStringLiteral("普通の文 ｶﾅ ü {\\} "), plain);
         QTextCharFormat styled = plain;
+        styled.setFontFamilies({QStringLiteral("ＭＳ 明朝")});
         styled.setFontItalic(true);
         styled.setUnderlineStyle(QTextCharFormat::WaveUnderline);
         styled.setUnderlineColor(Qt::red);
