@@ -5,6 +5,7 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
@@ -66,13 +67,29 @@ public:
     bool items(const std::vector<Item> &items) {
         QTextCursor c(&m_doc);
         bool fresh = true;
+        std::vector<QTextFrame *> frames;
+        int ignored = 0; // frames past the depth limit, whose paragraphs go where they stand
         for (const Item &item : items) {
             if (const auto *p = std::get_if<Paragraph>(&item)) {
                 paragraph(c, *p, fresh);
                 fresh = false;
-            } else if (!table(c, std::get<Table>(item))) {
-                return false;
-            } else {
+            } else if (const auto *t = std::get_if<Table>(&item)) {
+                if (!table(c, *t))
+                    return false;
+                fresh = true;
+            } else if (std::get<FrameMark>(item).begin) {
+                if (frames.size() >= std::size_t(MaxFrameDepth)) {
+                    ++ignored;
+                    continue;
+                }
+                c.clearSelection();
+                frames.push_back(c.insertFrame(std::get<FrameMark>(item).format));
+                fresh = true;
+            } else if (ignored > 0) {
+                --ignored;
+            } else if (!frames.empty()) {
+                c.setPosition(frames.back()->lastPosition() + 1);
+                frames.pop_back();
                 fresh = true;
             }
         }

@@ -23,6 +23,10 @@ inline constexpr char TableRest[] = "djtf";
 inline constexpr char CellRest[] = "djclf";
 inline constexpr char ListRest[] = "djlf";
 inline constexpr char DefaultFont[] = "djdf";
+// A text frame's paragraphs stand between these two, the first with the frame's format.
+inline constexpr char FrameBegin[] = "djfrb";
+inline constexpr char FrameEnd[] = "djfre";
+constexpr int MaxFrameDepth = 8;
 
 // A format's properties as bytes of the surface's checked format codec; the object index, which
 // belongs to one document, is left out.

@@ -195,8 +195,12 @@ bool Parser::destination(QByteArrayView name, bool starred) {
             s.field = -1;
             s.result = false;
         }
+    } else if (name == FrameEnd) {
+        if (s.dest == Dest::Body)
+            frameMark(FrameMark{false, QTextFrameFormat()});
+        s.dest = Dest::Skip;
     } else if (name == CharRest || name == ParagraphRest || name == TableRest || name == CellRest ||
-               name == ListRest) {
+               name == ListRest || name == FrameBegin) {
         s.dest = Dest::Rest;
         s.rest = name;
         m_rest.clear();

@@ -117,6 +117,7 @@ private:
     void finishStory(const State &state);
     void finishPicture(const State &state);
     void finishRest(const State &closed);
+    void frameMark(FrameMark mark);
     void fieldResultFormat(QTextCharFormat &format);
 
     // rtf_parser_words.cpp

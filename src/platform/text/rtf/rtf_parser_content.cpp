@@ -244,10 +244,23 @@ void Parser::finishRest(const State &closed) {
     } else if (closed.rest == CellRest && format.isCharFormat()) {
         b.rowDef.current.hasRest = true;
         b.rowDef.current.rest = format;
+    } else if (closed.rest == FrameBegin && format.isFrameFormat() && !format.isTableFormat()) {
+        frameMark(FrameMark{true, format.toFrameFormat()});
     } else if (closed.rest == ListRest && format.isListFormat()) {
         m_listCurrent.hasRest = true;
         m_listCurrent.rest = format;
     }
+}
+
+// Text frames are marks between the story's paragraphs; an open table ends before them.
+void Parser::frameMark(FrameMark mark) {
+    const int story = top().story;
+    StoryBuild &b = m_builds[std::size_t(story)];
+    if (b.tableOpen)
+        closeTable(b);
+    std::vector<Item> &items = m_model.stories[std::size_t(story)].items;
+    if (items.size() < std::size_t(MaxTableCells))
+        items.emplace_back(std::move(mark));
 }
 
 } // namespace platform::rtf::detail

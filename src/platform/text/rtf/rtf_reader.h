@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextFrameFormat>
 
 #include <array>
 #include <variant>
@@ -58,7 +59,12 @@ struct Table {
     QList<Row> rows;
 };
 
-using Item = std::variant<Paragraph, Table>;
+struct FrameMark {
+    bool begin = true;
+    QTextFrameFormat format;
+};
+
+using Item = std::variant<Paragraph, Table, FrameMark>;
 
 struct Story {
     std::vector<Item> items;

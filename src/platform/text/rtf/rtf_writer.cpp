@@ -16,23 +16,25 @@ namespace platform::rtf::detail {
 
 namespace {
 
-// Blocks and tables of a frame in order; other frames give their blocks, nested tables their
-// cells' blocks, as RTF has no place for them.
-void collect(QTextFrame *frame, QList<QTextBlock> *blocks, QList<QTextTable *> *tables,
-             QList<int> *order) {
+// What a frame holds, in order. Text frames inside a cell give their blocks, nested tables
+// their cells' blocks, as RTF has no place for them.
+void collect(QTextFrame *frame, QList<Entry> *entries, bool inCell) {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        if (QTextFrame *child = it.currentFrame()) {
-            auto *table = qobject_cast<QTextTable *>(child);
-            if (table && tables) {
-                order->append(-int(tables->size()) - 1);
-                tables->append(table);
-            } else {
-                collect(child, blocks, nullptr, order);
-            }
+        QTextFrame *child = it.currentFrame();
+        if (!child) {
+            entries->append(Entry{Entry::Block, it.currentBlock(), nullptr});
             continue;
         }
-        order->append(int(blocks->size()));
-        blocks->append(it.currentBlock());
+        auto *table = qobject_cast<QTextTable *>(child);
+        if (inCell) {
+            collect(child, entries, true);
+        } else if (table) {
+            entries->append(Entry{Entry::Table, {}, child});
+        } else {
+            entries->append(Entry{Entry::FrameBegin, {}, child});
+            collect(child, entries, false);
+            entries->append(Entry{Entry::FrameEnd, {}, child});
+        }
     }
 }
 
@@ -135,18 +137,33 @@ void Writer::story(const QTextDocument &document) {
     text(document.defaultFont().toString());
     closeGroup();
     m_out += '\n';
-    QList<QTextBlock> blocks;
-    QList<QTextTable *> tables;
-    QList<int> order;
-    collect(document.rootFrame(), &blocks, &tables, &order);
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        const int entry = order.at(i);
-        if (entry < 0) {
-            table(tables.at(-entry - 1), document);
-            continue;
+    QList<Entry> entries;
+    collect(document.rootFrame(), &entries, false);
+    qsizetype lastBlock = entries.size() - 1;
+    while (lastBlock > 0 && entries.at(lastBlock).kind != Entry::Block)
+        --lastBlock;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const Entry &entry = entries.at(i);
+        switch (entry.kind) {
+        case Entry::Block:
+            paragraph(entry.block, document, false, i == lastBlock ? "" : "\\par\n");
+            break;
+        case Entry::Table:
+            table(static_cast<QTextTable *>(entry.frame), document);
+            break;
+        case Entry::FrameBegin:
+            m_out += "{\\*\\";
+            m_out += FrameBegin;
+            m_out += ' ';
+            m_out += encodeFormat(entry.frame->frameFormat()).toHex();
+            m_out += "}\n";
+            break;
+        case Entry::FrameEnd:
+            m_out += "{\\*\\";
+            m_out += FrameEnd;
+            m_out += "}\n";
+            break;
         }
-        const bool last = i + 1 == order.size();
-        paragraph(blocks.at(entry), document, false, last ? "" : "\\par\n");
     }
 }
 
@@ -347,19 +364,16 @@ void Writer::table(QTextTable *table, const QTextDocument &document) {
                 m_out += "\\pard\\plain\\intbl\\cell\n";
                 continue;
             }
-            QList<QTextBlock> blocks;
-            QList<int> order;
+            QList<Entry> entries;
             for (auto it = cell.begin(); !it.atEnd(); ++it) {
-                if (QTextFrame *child = it.currentFrame()) {
-                    collect(child, &blocks, nullptr, &order);
-                    continue;
-                }
-                order.append(int(blocks.size()));
-                blocks.append(it.currentBlock());
+                if (QTextFrame *child = it.currentFrame())
+                    collect(child, &entries, true);
+                else
+                    entries.append(Entry{Entry::Block, it.currentBlock(), nullptr});
             }
-            for (qsizetype i = 0; i < blocks.size(); ++i)
-                paragraph(blocks.at(i), document, true,
-                          i + 1 == blocks.size() ? "\\cell\n" : "\\par\n");
+            for (qsizetype i = 0; i < entries.size(); ++i)
+                paragraph(entries.at(i).block, document, true,
+                          i + 1 == entries.size() ? "\\cell\n" : "\\par\n");
         }
         m_out += "\\row\n";
     }

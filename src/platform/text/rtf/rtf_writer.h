@@ -11,6 +11,7 @@
 #include <QTextListFormat>
 
 class QTextDocument;
+class QTextFrame;
 class QTextList;
 class QTextTable;
 
@@ -18,16 +19,19 @@ class QTextTable;
 // formats and text (rtf_write_formats.cpp).
 namespace platform::rtf::detail {
 
+// A paragraph, a table, or the start or end of a text frame, in document order.
+struct Entry {
+    enum Kind { Block, Table, FrameBegin, FrameEnd };
+    Kind kind;
+    QTextBlock block;
+    QTextFrame *frame;
+};
+
 class Writer {
 public:
     QByteArray write(const TextContent &content);
 
 private:
-    struct Item {
-        QTextBlock block;            // a paragraph, or
-        QTextTable *table = nullptr; // a table
-    };
-
     // rtf_writer.cpp
     void story(const QTextDocument &document);
     void paragraph(const QTextBlock &block, const QTextDocument &document, bool inTable,

@@ -1,7 +1,10 @@
 #include "platform/text/rtf/rtf_codec.h"
+#include "platform/text/rtf/rtf_common.h"
 #include "platform/text/text_surface.h"
 
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -84,4 +87,28 @@ TEST(RtfHostile, OversizedCountsAreBounded) {
     QByteArray exact = "{\\rtf1{\\pict\\pngblip\\bin3 abc}ok}";
     ASSERT_TRUE(s.loadFromMemory(exact, TextSurface::Rtf));
     EXPECT_EQ(s.text(), QStringLiteral("ok"));
+}
+
+TEST(RtfHostile, StrayAndDeepFrameMarksAreHarmless) {
+    using platform::rtf::detail::encodeFormat;
+    const QByteArray begin = "{\\*\\djfrb " + encodeFormat(QTextFrameFormat()).toHex() + "}";
+    const QByteArray tableBegin = "{\\*\\djfrb " + encodeFormat(QTextTableFormat()).toHex() + "}";
+    TextSurface s;
+    ASSERT_TRUE(s.loadFromMemory("{\\rtf1 {\\*\\djfre}a\\par b{\\*\\djfre}}", TextSurface::Rtf));
+    EXPECT_EQ(s.text(), QStringLiteral("a\nb"));
+    ASSERT_TRUE(s.loadFromMemory("{\\rtf1 " + tableBegin + "a}", TextSurface::Rtf));
+    EXPECT_EQ(s.text(), QStringLiteral("a"));
+    EXPECT_TRUE(s.document()->rootFrame()->childFrames().isEmpty());
+
+    QByteArray deep = "{\\rtf1 ";
+    for (int i = 0; i < 40; ++i)
+        deep += begin + "x\\par ";
+    deep += "end}";
+    ASSERT_TRUE(s.loadFromMemory(deep, TextSurface::Rtf));
+    EXPECT_EQ(s.text().count(u'x'), 40);
+    int depth = 0;
+    for (QTextFrame *f = s.document()->rootFrame(); !f->childFrames().isEmpty();
+         f = f->childFrames().first())
+        ++depth;
+    EXPECT_EQ(depth, platform::rtf::detail::MaxFrameDepth);
 }

@@ -44,7 +44,7 @@ inline QTextImageFormat picture(QTextDocument &doc, const QByteArray &bytes, int
 // A content with everything rich text can carry: fonts, sizes, colours, highlight, bold,
 // italic, underline, strike, alignment, indents, spacing, line and page breaks, lists, a table
 // with merged and shaded cells, PNG and JPEG pictures, links and our fields, headers, footers
-// and page values.
+// and page values, and a text frame.
 struct Sample {
     QTextDocument main;
     std::array<QTextDocument, 4> areas;
@@ -175,6 +175,20 @@ struct Sample {
         inCell.insertText(QStringLiteral("二段目"), plain);
         c.setPosition(table->lastPosition() + 1);
         c.insertText(QStringLiteral("表の後"), plain);
+
+        c.insertBlock(QTextBlockFormat());
+        QTextFrameFormat frameFormat;
+        frameFormat.setBorder(1);
+        frameFormat.setWidth(200);
+        frameFormat.setProperty(TextProp::ObjectId, 20);
+        frameFormat.setProperty(TextProp::ObjectKind, 32);
+        frameFormat.setProperty(TextProp::FrameWidth, 3000);
+        QTextFrame *frame = c.insertFrame(frameFormat);
+        c.insertText(QStringLiteral("枠の中"), plain);
+        c.insertBlock();
+        c.insertText(QStringLiteral("枠の二行目"), big);
+        c.setPosition(frame->lastPosition() + 1);
+        c.insertText(QStringLiteral("枠の後"), plain);
 
         for (std::size_t i = 0; i < areas.size(); ++i) {
             QTextCursor a(&areas[i]);
