@@ -21,13 +21,22 @@ int storyOf(QByteArrayView name) {
     return 0;
 }
 
+// A shape's own description is skipped; its result (the picture or frame older readers show)
+// is read like the text around it.
 bool isSkipped(QByteArrayView name) {
-    static const QList<QByteArrayView> skipped{
-        "stylesheet", "info",      "footnote",          "annotation", "object",         "filetbl",
-        "revtbl",     "pn",        "listtext",          "pntext",     "nonshppict",     "xe",
-        "tc",         "template",  "rsidtbl",           "mmathPr",    "fldtype",        "atnid",
-        "atnauthor",  "shp",       "shpinst",           "do",         "nesttableprops", "comment",
-        "sp",         "themedata", "colorschememapping"};
+    static const QList<QByteArrayView> skipped{"stylesheet", "info",
+                                               "footnote",   "annotation",
+                                               "object",     "filetbl",
+                                               "revtbl",     "pn",
+                                               "listtext",   "pntext",
+                                               "nonshppict", "xe",
+                                               "tc",         "template",
+                                               "rsidtbl",    "mmathPr",
+                                               "fldtype",    "atnid",
+                                               "atnauthor",  "shpinst",
+                                               "do",         "nesttableprops",
+                                               "comment",    "sp",
+                                               "themedata",  "colorschememapping"};
     return skipped.contains(name);
 }
 
@@ -274,10 +283,6 @@ void Parser::word(const Token &t) {
         else if (name == "emfblip" || name == "wmetafile" || name == "dibitmap" ||
                  name == "wbitmap" || name == "macpict" || name == "pmmetafile")
             m_picture.kind = 0;
-        else if (name == "*")
-            ;
-        else
-            destination(name, false);
         return;
     case Dest::Body:
         break;

@@ -16,7 +16,7 @@ namespace {
 // \uc2, a Japanese font name in CP932, a style sheet and document info to skip, a header, a
 // hyperlink field with a data field inside its instruction, a table whose second column is
 // merged downwards and whose row properties are repeated before \row, a PNG in \shppict with
-// a metafile for older readers.
+// a metafile for older readers, and a floating shape with its PNG.
 const char *const WordStyle =
     R"RTF({\rtf1\ansi\ansicpg932\uc2\deff0\deflang1033\deflangfe1041{\fonttbl{\f0\froman\fcharset128\fprq1{\*\panose 02020609040205080304}\'82\'6c\'82\'72 \'96\'be\'92\'a9{\*\falt MS Mincho};}
 {\f1\fswiss\fcharset0\fprq2 Arial;}}{\colortbl;\red0\green0\blue0;\red255\green0\blue0;\red255\green255\blue0;}
@@ -30,7 +30,9 @@ const char *const WordStyle =
 \pard \ql \li0\ri0\widctlpar\intbl\wrapdefault\aspalpha\aspnum\faauto\adjustright\rin0\lin0 {\f1 A\cell \'8c\'8b\'8d\'87\cell C\cell }\pard \ql \li0\ri0\widctlpar\intbl\wrapdefault\aspalpha\aspnum\faauto\adjustright\rin0\lin0 {\f1 \trowd \irow0\irowband0\ts11\trgaph99\trleft-99\trbrdrt\brdrs\brdrw10 \clvertalt\clbrdrt\brdrs\brdrw10 \cltxlrtb\clftsWidth3\clwWidth2832 \cellx2733\clvmgf\clvertalt\cltxlrtb\clftsWidth3\clwWidth2833 \cellx5566\clcbpat3\clvertalt\cltxlrtb\clftsWidth3\clwWidth2933 \cellx8499\row }
 \trowd \irow1\irowband1\lastrow \ts11\trgaph99\trleft-99 \cellx2733\clvmrg\cellx5566\cellx8499\pard \ql\intbl {\f1 D\cell \cell F\cell }\pard \ql\intbl {\f1 \trowd \irow1\irowband1\lastrow \ts11\trgaph99\trleft-99 \cellx2733\clvmrg\cellx5566\cellx8499\row }
 \pard \qj \li0\ri0\nowidctlpar\wrapdefault {\f1 {\*\shppict{\pict{\*\picprop\shplid1025{\sp{\sn shapeType}{\sv 75}}}\picscalex100\picscaley100\piccropl0\piccropr0\piccropt0\piccropb0\picw529\pich265\picwgoal600\pichgoal300\pngblip\bliptag-1010{\*\blipuid c3a3d2e0}
-PNGHEX}}{\nonshppict{\pict\picscalex100\picscaley100\picw529\pich265\picwgoal300\pichgoal150\wmetafile8\bliptag-1010 0100090000}}}{\f1 \par }}
+PNGHEX}}{\nonshppict{\pict\picscalex100\picscaley100\picw529\pich265\picwgoal300\pichgoal150\wmetafile8\bliptag-1010 0100090000}}}{\shp{\*\shpinst\shpleft0\shptop0{\sp{\sn pib}{\sv {\pict\pngblip
+PNGHEX}}}}{\shprslt{\*\shppict{\pict\pngblip
+PNGHEX}}{\nonshppict{\pict\wmetafile8 0100}}}}{\f1 \par }}
 )RTF";
 
 // In the manner of an office suite of the LibreOffice family: no code page but a CP932 font,
@@ -108,7 +110,8 @@ TEST(RtfForeign, WordStyleFileReadsWithItsTextAndFormats) {
         << "the second column is one cell over both rows";
     EXPECT_EQ(cellShading(s, 0, 2), QColor(255, 255, 0));
 
-    EXPECT_EQ(charCount(text, QChar(1)), 1) << "the PNG is read, the metafile skipped";
+    EXPECT_EQ(charCount(text, QChar(1)), 2)
+        << "the inline PNG and the floating shape's PNG are read, metafiles skipped";
     const int picture = s.nextObject(0, TextSurface::PictureObject);
     EXPECT_NE(picture, 0);
 
