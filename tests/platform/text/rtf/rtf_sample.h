@@ -157,10 +157,10 @@ struct Sample {
         QTextCharFormat cellFormat = shadedCell.format();
         cellFormat.setBackground(QColor(0xCC, 0xDD, 0xEE));
         shadedCell.setFormat(cellFormat);
-        const QStringList texts{QStringLiteral("横に結合"), QString(),
-                                QStringLiteral("右上"),     QStringLiteral("網掛けのセル"),
-                                QStringLiteral("中"),       QStringLiteral("縦に結合"),
-                                QStringLiteral("左下"),     QStringLiteral("下")};
+        const QStringList texts{
+            QStringLiteral("横に結合"), QStringLiteral("右上"),     QStringLiteral("網掛けのセル"),
+            QStringLiteral("中"),       QStringLiteral("縦に結合"), QStringLiteral("左下"),
+            QStringLiteral("下")};
         int t = 0;
         for (int r = 0; r < 3; ++r)
             for (int col = 0; col < 3; ++col) {
