@@ -154,3 +154,21 @@ TEST(RtfForeign, SuiteStyleFileReadsWithItsTextAndFormats) {
     EXPECT_EQ(s.areaDocument(1)->toPlainText(), QStringLiteral("ヘッダ"));
     EXPECT_EQ(s.page().marginLeft, 1134);
 }
+
+// In the manner of a small system editor: CP932 pairs without \uN, a page break character.
+TEST(RtfForeign, PlainEditorStyleFileWithAPageBreak) {
+    const QByteArray bytes =
+        R"({\rtf1\ansi\ansicpg932\deff0\nouicompat\deflang1033\deflangfe1041{\fonttbl{\f0\fnil\fcharset128 \'82\'6c\'82\'72 \'82\'6f\'83\'53\'83\'56\'83\'62\'83\'4e;}}
+{\*\generator Riched20 10.0.19041}\viewkind4\uc1
+\pard\sa200\sl276\slmult1\f0\fs22\lang1041 \'82\'b1\'82\'f1\'82\'c9\'82\'bf\'82\'cd\par
+\page\'8e\'9f\'82\'cc\'83\'79\'81\'5b\'83\'57\par
+}
+)";
+    TextSurface s;
+    ASSERT_TRUE(s.loadFromMemory(bytes, TextSurface::Rtf));
+    EXPECT_EQ(s.text(), QStringLiteral("こんにちは") + QChar(12) + QStringLiteral("次のページ"));
+    s.select(0, 5);
+    EXPECT_EQ(s.fontName(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(s.fontSize(), 11.0);
+    EXPECT_EQ(s.spaceAfter(), 200);
+}
