@@ -1,4 +1,4 @@
-// Save to memory and load from memory in formats 3 and 9 for a typical diary entry (2,000
+// Save to memory and load from memory in formats 3, 5 and 9 for a typical diary entry (2,000
 // characters, one picture, one small table, three links) and a large one (100,000 characters,
 // 20 pictures, 10 tables). Targets: typical under 5 ms each way, large under 150 ms.
 #include "platform/text/text_surface.h"
@@ -102,6 +102,10 @@ BENCHMARK_CAPTURE(saveBench, typical_format9, Typical, TextSurface::Word97)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(loadBench, typical_format9, Typical, TextSurface::Word97)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(saveBench, typical_format5, Typical, TextSurface::Rtf)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(loadBench, typical_format5, Typical, TextSurface::Rtf)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(saveBench, large_format3, Large, TextSurface::Internal)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(loadBench, large_format3, Large, TextSurface::Internal)
@@ -110,6 +114,8 @@ BENCHMARK_CAPTURE(saveBench, large_format9, Large, TextSurface::Word97)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(loadBench, large_format9, Large, TextSurface::Word97)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(saveBench, large_format5, Large, TextSurface::Rtf)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(loadBench, large_format5, Large, TextSurface::Rtf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

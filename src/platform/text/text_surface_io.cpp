@@ -3,6 +3,7 @@
 #include "platform/text/docx/docx_codec.h"
 #include "platform/text/html/text_surface_html.h"
 #include "platform/text/legacy_doc/text_surface_legacy_doc.h"
+#include "platform/text/rtf/rtf_codec.h"
 #include "platform/text/text_surface_internal.h"
 #include "platform/text/text_surface_util.h"
 
@@ -188,6 +189,8 @@ QByteArray TextSurface::saveWholeToMemory(int format, bool *ok) const {
     case Word97:
     case Docx:
         return docx::write(content());
+    case Rtf:
+        return rtf::write(content());
     default:
         if (ok)
             *ok = false;
@@ -382,6 +385,11 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         whole = wholeMain;
         break;
     }
+    case Rtf:
+        if (!rtf::read(bytes, scratch, error))
+            return false;
+        whole = wholeMain;
+        break;
     default:
         fail(error, QStringLiteral("format %1 cannot be loaded").arg(format));
         return false;
@@ -468,15 +476,17 @@ QByteArray TextSurface::saveBytes(int format, bool selectionOnly, const QString 
             return doc()->toHtml().toUtf8();
         return scopeCopy(selectionOnly)->toHtml().toUtf8();
     case Word97:
-    case Docx: {
+    case Docx:
+    case Rtf: {
+        const auto writer = format == Rtf ? rtf::write : docx::write;
         if (wholeMain)
-            return docx::write(content());
+            return writer(content());
         const std::unique_ptr<QTextDocument> copy = scopeCopy(selectionOnly);
         TextContent part;
         part.main = copy.get();
         part.page = m_page;
         part.page.headerFooterBits = 0;
-        return docx::write(part);
+        return writer(part);
     }
     default:
         fail(error, QStringLiteral("format %1 cannot be saved to memory").arg(format));

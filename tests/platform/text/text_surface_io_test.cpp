@@ -171,7 +171,7 @@ TEST(TextSurfaceIo, LegacyWordFilesAndUnsupportedFormatsFailCleanly) {
     QTemporaryDir dir;
     EXPECT_FALSE(surface.saveFile(dir.filePath(QStringLiteral("a.doc")), TextSurface::Word97));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.doc"))));
-    EXPECT_FALSE(surface.loadFromMemory(QByteArray("{\\rtf1}"), TextSurface::Rtf));
+    EXPECT_FALSE(surface.loadFromMemory(QByteArray("%PDF-1.4"), TextSurface::Pdf));
     EXPECT_EQ(surface.text(), QStringLiteral("kept"));
 }
 
