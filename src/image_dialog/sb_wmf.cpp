@@ -173,6 +173,8 @@ QSize sbWmf::shownSize() const {
 }
 
 bool sbWmf::okClicked() {
+    // The picture follows the window, also when a resize has not been delivered yet.
+    placeControls();
     m_result = true;
     const QSize size = shownSize();
     if (size.isEmpty()) {

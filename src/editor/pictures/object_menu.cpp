@@ -86,7 +86,7 @@ QList<ObjectEntry> objectMenuEntries(const ObjectMenuState &state) {
     const bool bare = state.kind.isEmpty();
     const bool link = state.kind == QStringLiteral("LK");
     const bool tag = state.kind == QStringLiteral("TG");
-    auto copyCaption = [](const QString &side, const QString &kind) {
+    auto copyCaption = [](const QString &side, const QString &kind) -> QString {
         return side +
                (kind == QStringLiteral("LK") ? QStringLiteral("ﾘﾝｸ") : QStringLiteral("ﾀｸﾞ")) +
                QStringLiteral("を複写");

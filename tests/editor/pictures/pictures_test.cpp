@@ -196,6 +196,18 @@ TEST_F(Pictures, UnreadablePictureIsToldAndChangesNothing) {
     EXPECT_FALSE(editor->bDcEdt());
 }
 
+TEST_F(Pictures, UnreadableClipboardPictureIsToldAndChangesNothing) {
+    type(QStringLiteral("本文"));
+    editor->setBDcEdt(false);
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), "\x89PNG broken");
+    putOnClipboard(data);
+    editor->rtAct(Paste, QString());
+    EXPECT_EQ(dialogs->messages(), QStringList{QStringLiteral("貼り付ける画像を読み込めません")});
+    EXPECT_EQ(surface().text(), QStringLiteral("本文"));
+    EXPECT_FALSE(editor->bDcEdt());
+}
+
 TEST_F(Pictures, ClipboardDrawingArrivesAsAPicture) {
     auto *data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), kSvg);
@@ -257,7 +269,7 @@ TEST_F(Pictures, EmbeddedFileSurvivesTheEntryAndOpensThroughTheShell) {
 
     // A damaged trailer is a plain picture, never a read past the bytes.
     QByteArray damaged = editor::packEmbedded({QStringLiteral("a.txt"), "abc"});
-    damaged[damaged.size() - 9] = char(0x7f);
+    damaged[damaged.size() - 16] = char(0x7f); // the file length, far past the bytes
     EXPECT_FALSE(editor::unpackEmbedded(damaged).has_value());
 }
 
@@ -307,7 +319,7 @@ TEST_F(Pictures, ObjectMenuEntries) {
     editor->setEntryPoints(std::move(markers));
     surface().setCurrentObject(id);
     editor->entryPoints().objectEntry(*editor, 8);
-    editor->entryPoints().objectEntry(*editor, 12);
+    editor->entryPoints().objectEntry(*editor, 13);
     editor->entryPoints().objectEntry(*editor, 18);
     ASSERT_EQ(recorded->calls.size(), 3);
     EXPECT_EQ(recorded->calls[0].first, editor::cmd::Hyperlink);
