@@ -141,12 +141,13 @@ QByteArray encode(const QImage &image, const char *format, int quality) {
 }
 
 QByteArray encodeCompact(const QImage &image, QByteArray *format) {
-    QByteArray png = encode(image, "PNG");
-    // Drawings and screenshots stay PNG; a photo is many times smaller as JPEG.
+    // Drawings and screenshots stay PNG; a photo is many times smaller as JPEG. The quick PNG
+    // (compression level 1) only decides; a PNG that is kept is written at the normal level.
     constexpr qsizetype kSmallEnough = 200 * 1024;
-    if (png.size() > kSmallEnough && !image.hasAlphaChannel() && bitsPerPixel(image) >= 24) {
+    const QByteArray quick = encode(image, "PNG", 80);
+    if (quick.size() > kSmallEnough && !image.hasAlphaChannel() && bitsPerPixel(image) >= 24) {
         QByteArray jpeg = encode(image, "JPEG", 90);
-        if (!jpeg.isEmpty() && jpeg.size() * 2 < png.size()) {
+        if (!jpeg.isEmpty() && jpeg.size() * 2 < quick.size()) {
             if (format)
                 *format = "jpeg";
             return jpeg;
@@ -154,7 +155,7 @@ QByteArray encodeCompact(const QImage &image, QByteArray *format) {
     }
     if (format)
         *format = "png";
-    return png;
+    return encode(image, "PNG");
 }
 
 bool writeFile(const QByteArray &bytes, const QString &path) {

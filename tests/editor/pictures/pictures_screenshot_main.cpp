@@ -91,7 +91,9 @@ int main(int argc, char **argv) {
     s.setSelStart(s.textLength());
     s.setSelText(QStringLiteral("\n"));
     editor.rtAct(40);
+    s.selectTextFrame(s.nextObject(0, platform::TextSurface::TextFrameObject));
     s.setSelText(QStringLiteral("次は秋に行きたい"));
+    s.selectTextFrame(0);
     editor.view()->setViewMode(platform::TextView::NormalView);
     editor.view()->setZoom(70);
     editor.show();
