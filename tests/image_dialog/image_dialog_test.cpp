@@ -9,6 +9,7 @@
 #include "settings/app_values.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -98,4 +99,33 @@ TEST_F(ImageDialog, CancelledDialogInsertsNoPicture) {
     });
     editor.rtAct(15, QString());
     EXPECT_TRUE(pictures().isEmpty());
+}
+
+TEST_F(ImageDialog, DrawingFileAndClipboardModes) {
+    const QString svg = work.filePath(QStringLiteral("chart.svg"));
+    {
+        QFile f(svg);
+        f.open(QIODevice::WriteOnly);
+        f.write(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml")));
+    }
+    sbWmf::setPresenter([](sbWmf &dialog) { return dialog.okClicked(); });
+    dialogs->files.enqueue({true, svg, 1});
+    editor.rtAct(35);
+    ASSERT_EQ(pictures().size(), 1);
+    EXPECT_EQ(editor.values().picturePath, work.path() + u'/');
+    EXPECT_TRUE(editor.bDcEdt());
+
+    // The dialog's own operations: a file, and the clipboard narrowed to 1500 twips (100 px).
+    const QString out = work.filePath(QStringLiteral("out.png"));
+    bool ok = false;
+    sbWmf fromFile;
+    fromFile.Act(svg, out, 0, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(QImage(out).size(), QSize(200, 100));
+    sbWmf fromClipboard;
+    fromClipboard.ActCp(out, 1500, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(QImage(out).size(), QSize(100, 50));
+    EXPECT_EQ(dialogs->messages().last(),
+              QStringLiteral("元の画像の巾が現在の文書の巾より大きいので、50.0%縮小されます"));
 }
