@@ -7,6 +7,7 @@
 #include "diary/store.h"
 #include "editor/entry_points.h"
 #include "editor_dialog/editor_entry.h"
+#include "image_dialog/image_entry.h"
 #include "platform/dialogs.h"
 #include "platform/text/text_fonts.h"
 #include "settings/app_values.h"
@@ -82,7 +83,7 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
 
-    editor::setEntryPointsFactory(&editor_dialog::makeEditorEntryPoints);
+    editor::setEntryPointsFactory(&image_dialog::makeEditorEntryPoints);
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
     g_listing = std::make_unique<ListingLink>(g_main);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QPoint>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -30,13 +32,20 @@ public:
     virtual bool insertDocument(uTxm &) { return false; }          // 30
     virtual bool insertTextFile(uTxm &) { return false; }          // 32
 
-    // Pictures, objects and paste. Until the paste part is installed, paste is the surface's
-    // own (fields kept inside the program, rich text and plain text from elsewhere), so that
-    // Ctrl+V works from the first day.
-    virtual bool paste(uTxm &editor, const QString &kind);    // 15, "TXT"/"PIC"/"OBJ"/""
-    virtual bool insertPicture(uTxm &, int) { return false; } // 33, 34, 35
-    virtual bool insertTextFrame(uTxm &) { return false; }    // 40
-    virtual bool insertObject(uTxm &, int) { return false; }  // 41 to 44
+    // Pictures, objects and paste (pictures_entry_points.cpp).
+    virtual bool paste(uTxm &editor, const QString &kind); // 15, "TXT"/"PIC"/"OBJ"/""
+    virtual bool insertPicture(uTxm &editor, int code);    // 33, 34, 35
+    virtual bool insertTextFrame(uTxm &editor);            // 40
+    virtual bool insertObject(uTxm &editor, int code);     // 41 to 44
+    // The object menu for a right click at globalPos; false when no object is there.
+    virtual bool objectMenu(uTxm &editor, const QPoint &globalPos);
+    // Runs the object menu entry at position on the current object.
+    virtual bool objectEntry(uTxm &editor, int position);
+    // The image dialog: a drawing (SVG) sized by the user, starting at its own size narrowed to
+    // maxWidthTwips, written rasterised at 96 dpi to workFile; false when cancelled. Without
+    // the dialog the drawing is written at that starting size.
+    virtual bool imageDialog(uTxm &editor, const QByteArray &svg, const QString &workFile,
+                             int maxWidthTwips);
 
     // Markers. Tidy joins paragraphs and trims the end of the text, then recolours every
     // marker through recolourMarkers (start below 0: all of them), which applying a style also

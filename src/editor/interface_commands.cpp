@@ -403,6 +403,8 @@ void uTxm::rtActTL(int iJb) {
 // --- Context menu -------------------------------------------------------------------------------
 
 void uTxm::showContextMenu(const QPoint &pos) {
+    if (!m_readOnly && m_entryPoints->objectMenu(*this, pos))
+        return;
     m_menu->setHeaderFooterChecks(m_surface->headerFooterBits());
     m_menu->setStyleStates(classifyStyle(*m_surface, m_styles), m_type > 0,
                            carrierOf(m_colourBand->cmTfm).has_value());
@@ -447,7 +449,7 @@ bool SurfaceHook::contextMenu(const QPoint &globalPos) {
 
 bool uTxm::keyPress(QKeyEvent *event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
-    if (control && event->key() == Qt::Key_V) {
+    if (event->matches(QKeySequence::Paste)) {
         rtAct(cmd::Paste, QString());
         return true;
     }

@@ -59,9 +59,16 @@ public:
         process.start(program, arguments);
         if (!process.waitForStarted(10000))
             return -1;
+        m_running = &process;
         if (process.state() != QProcess::NotRunning)
             loop.exec();
+        m_running = nullptr;
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    void cancelRun() override {
+        if (m_running)
+            m_running->kill();
     }
 
     QString toolPath(const QString &key) override {
@@ -75,6 +82,9 @@ public:
         s.beginGroup(QStringLiteral("Path"));
         s.setValue(key, value);
     }
+
+private:
+    QProcess *m_running = nullptr;
 };
 
 std::unique_ptr<Shell> &instance() {

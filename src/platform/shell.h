@@ -20,6 +20,8 @@ public:
     // Starts a program with arguments (no shell) and waits with the event loop alive.
     // Returns the exit code, or -1 when it could not be started.
     virtual int runAndWait(const QString &program, const QStringList &arguments) = 0;
+    // Ends the program runAndWait is waiting for (the user gave up on it); runAndWait returns -1.
+    virtual void cancelRun() {}
     // The per-user tool-path store: organisation "BrenvikTools", group "Path".
     virtual QString toolPath(const QString &key) = 0;
     virtual void setToolPath(const QString &key, const QString &value) = 0;

@@ -1,0 +1,349 @@
+#include "editor/pictures/embedded_object.h"
+#include "editor/pictures/object_menu.h"
+#include "editor/pictures/paste_rules.h"
+#include "editor_fixture.h"
+#include "platform/imaging/imaging.h"
+#include "platform/text/text_model.h"
+#include "recording_shell.h"
+#include "test_images.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+
+namespace {
+
+using editor::cmd::Paste;
+namespace imaging = platform::imaging;
+
+// A camera-like picture: smooth gradients with sensor noise, which no lossless coder shrinks much.
+QImage photo(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int n = int(seed >> 28);
+            line[x] = qRgb((x * 255 / width + n) & 255, (y * 255 / height + n) & 255,
+                           (128 + (x ^ y) % 64 + n) & 255);
+        }
+    }
+    return image;
+}
+
+QList<int> pictureIds(const platform::TextSurface &s) {
+    QList<int> ids;
+    for (int id = s.nextObject(0, platform::TextSurface::PictureObject); id != 0;
+         id = s.nextObject(id, platform::TextSurface::PictureObject))
+        ids << id;
+    return ids;
+}
+
+// The format of a picture or text frame as the document holds it.
+QTextFormat objectFormat(const platform::TextSurface &s, int id) {
+    QTextDocument *doc = s.activeDocument();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().intProperty(platform::TextProp::ObjectId) == id)
+                return it.fragment().charFormat();
+    for (QTextFrame *f : doc->rootFrame()->childFrames())
+        if (f->frameFormat().intProperty(platform::TextProp::ObjectId) == id)
+            return f->frameFormat();
+    return {};
+}
+
+void putOnClipboard(QMimeData *data) {
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+const char *kSvg = "<svg xmlns='http://www.w3.org/2000/svg' width='400' height='200'>"
+                   "<rect width='400' height='200' fill='#0000ff'/></svg>";
+
+class Pictures : public editortest::EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        settings::appValues().wrkDir = work.path() + u'/';
+    }
+    void TearDown() override {
+        settings::appValues().wrkDir.clear();
+        EditorTest::TearDown();
+    }
+    int textWidthPx() const {
+        const platform::PageSetup p = editor->surface().page();
+        return (p.width - p.marginLeft - p.marginRight) / 15;
+    }
+    QList<int> pictures() { return pictureIds(surface()); }
+    QString writeFile(const QString &name, const QByteArray &bytes) {
+        const QString path = work.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+    void chooseFile(const QString &path) { dialogs->files.enqueue({true, path, 1}); }
+
+    QTemporaryDir work;
+};
+
+} // namespace
+
+TEST(PasteRules, AutomaticTypeForEachClipboardContent) {
+    using editor::autoPasteType;
+    imaging::ClipboardCheck text{true, false, false, false};
+    imaging::ClipboardCheck bitmap{false, true, false, false};
+    imaging::ClipboardCheck drawing{true, false, true, false};
+    imaging::ClipboardCheck other{};
+    EXPECT_EQ(autoPasteType(bitmap, false, false), QStringLiteral("PIC"));
+    EXPECT_EQ(autoPasteType(drawing, false, true), QStringLiteral("PIC"));
+    EXPECT_EQ(autoPasteType(other, false, false), QStringLiteral("OBJ"));
+    EXPECT_EQ(autoPasteType(text, false, true), QStringLiteral("TXT"));
+    // Rich text from elsewhere is pasted as rich text; the program's own copy keeps its fields.
+    EXPECT_EQ(autoPasteType(text, false, false), QStringLiteral("OBJ"));
+    EXPECT_EQ(autoPasteType(bitmap, true, true), QStringLiteral("OBJ"));
+
+    EXPECT_EQ(editor::plainPasteText(QStringLiteral("  一行目\r\n二行目\n三  \t")),
+              QStringLiteral("一行目\u000b二行目\u000b三"));
+    EXPECT_EQ(editor::pictureScale(96), 100);
+    EXPECT_EQ(editor::pictureScale(120), 80);
+    EXPECT_EQ(editor::textFlowFor(0), 0);
+    EXPECT_EQ(editor::textFlowFor(1), 0);
+    EXPECT_EQ(editor::textFlowFor(4), 3);
+}
+
+TEST_F(Pictures, TextPasteTrimsAndKeepsOneParagraph) {
+    editor->values().plainPaste = true;
+    auto *data = new QMimeData;
+    data->setText(QStringLiteral("  abc\r\ndef  "));
+    data->setHtml(QStringLiteral("<b>abc</b><p>def</p>"));
+    putOnClipboard(data);
+    editor->rtAct(Paste, QString());
+    EXPECT_EQ(surface().text(), QStringLiteral("abc\u000bdef"));
+    EXPECT_TRUE(editor->bDcEdt());
+}
+
+TEST_F(Pictures, InProgramPasteKeepsFieldsAndObjects) {
+    type(QStringLiteral("ab"));
+    surface().setSelStart(1);
+    surface().insertField(QStringLiteral("LINK"));
+    surface().setFieldData(QStringLiteral("https://example.org"));
+    surface().insertPictureData(testsupport::pngBytes(20, 10, Qt::red));
+    surface().setSelStart(0);
+    surface().setSelLength(-1);
+    surface().clipboard(platform::TextSurface::ClipCopy);
+    surface().setSelStart(int(surface().text().size()));
+    editor->values().plainPaste = true;
+    editor->rtAct(Paste, QString());
+    EXPECT_EQ(surface().fieldIds().size(), 2);
+    EXPECT_EQ(pictures().size(), 2);
+}
+
+TEST_F(Pictures, PastedPhotoArrivesAtTextWidthAndStaysSmall) {
+    auto *data = new QMimeData;
+    data->setImageData(photo(4000, 3000));
+    putOnClipboard(data);
+    editor->rtAct(Paste, QString());
+    ASSERT_EQ(pictures().size(), 1);
+    const QByteArray bytes = editor::pictureBytes(surface(), pictures().first());
+    const imaging::Picture stored = imaging::load(bytes);
+    EXPECT_EQ(stored.image.width(), textWidthPx());
+    EXPECT_NEAR(stored.image.dotsPerMeterX() * 0.0254, 96, 1);
+    EXPECT_TRUE(stored.format == "jpeg" || stored.format == "png");
+
+    QByteArray entry;
+    QString text, title;
+    bool ok = false;
+    editor->GetData(entry, text, title, ok);
+    ASSERT_TRUE(ok);
+    EXPECT_LT(entry.size(), 1024 * 1024);
+    EXPECT_TRUE(editor->bDcEdt());
+}
+
+TEST_F(Pictures, PictureFileKeepsItsBytesAndFollowsTheLayout) {
+    const QByteArray jpeg =
+        imaging::encode(photo(300, 200).convertToFormat(QImage::Format_RGB888), "JPEG", 85);
+    const QString file = writeFile(QStringLiteral("small.jpg"), jpeg);
+    editor->values().textFlow = 0;
+    chooseFile(file);
+    editor->rtAct(editor::cmd::InsertPicture, 3);
+    ASSERT_EQ(pictures().size(), 1);
+    EXPECT_EQ(editor::pictureBytes(surface(), pictures().first()), jpeg);
+    EXPECT_EQ(objectFormat(surface(), pictures().first()).intProperty(platform::TextProp::TextFlow),
+              0);
+
+    editor->values().textFlow = 3;
+    chooseFile(file);
+    editor->rtAct(editor::cmd::InsertPicture, 3);
+    EXPECT_EQ(objectFormat(surface(), pictures().last()).intProperty(platform::TextProp::TextFlow),
+              2);
+}
+
+TEST_F(Pictures, UnreadablePictureIsToldAndChangesNothing) {
+    type(QStringLiteral("本文"));
+    editor->setBDcEdt(false);
+    chooseFile(writeFile(QStringLiteral("broken.png"), "not a picture at all"));
+    editor->rtAct(editor::cmd::InsertPicture, 3);
+    EXPECT_EQ(dialogs->messages(),
+              QStringList{QStringLiteral("画像を読み込めません\n") + work.filePath("broken.png")});
+    EXPECT_TRUE(pictures().isEmpty());
+    EXPECT_EQ(surface().text(), QStringLiteral("本文"));
+    EXPECT_FALSE(editor->bDcEdt());
+}
+
+TEST_F(Pictures, UnreadableClipboardPictureIsToldAndChangesNothing) {
+    type(QStringLiteral("本文"));
+    editor->setBDcEdt(false);
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), "\x89PNG broken");
+    putOnClipboard(data);
+    editor->rtAct(Paste, QString());
+    EXPECT_EQ(dialogs->messages(), QStringList{QStringLiteral("貼り付ける画像を読み込めません")});
+    EXPECT_EQ(surface().text(), QStringLiteral("本文"));
+    EXPECT_FALSE(editor->bDcEdt());
+}
+
+TEST_F(Pictures, ClipboardDrawingArrivesAsAPicture) {
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), kSvg);
+    putOnClipboard(data);
+    editor->rtAct(Paste, QString());
+    ASSERT_EQ(pictures().size(), 1);
+    const imaging::Picture stored =
+        imaging::load(editor::pictureBytes(surface(), pictures().first()));
+    EXPECT_EQ(stored.image.size(), QSize(400, 200));
+    EXPECT_EQ(stored.image.pixelColor(200, 100), QColor(Qt::blue));
+}
+
+TEST_F(Pictures, TextFrameHasItsSizeAndDistances) {
+    editor->rtAct(editor::cmd::InsertTextFrame);
+    const int frame = surface().nextObject(0, platform::TextSurface::TextFrameObject);
+    ASSERT_NE(frame, 0);
+    EXPECT_EQ(objectFormat(surface(), frame).intProperty(platform::TextProp::FrameWidth), 1000);
+    EXPECT_EQ(objectFormat(surface(), frame).intProperty(platform::TextProp::FrameHeight), 2000);
+    EXPECT_EQ(objectFormat(surface(), frame)
+                  .property(platform::TextProp::FrameDistances)
+                  .value<QList<int>>(),
+              (QList<int>{100, 100, 100, 100}));
+    EXPECT_TRUE(editor->bDcEdt());
+}
+
+TEST_F(Pictures, EmbeddedFileSurvivesTheEntryAndOpensThroughTheShell) {
+    QByteArray content;
+    for (int i = 0; i < 70000; ++i)
+        content.append(char(i * 31 % 256));
+    chooseFile(writeFile(QStringLiteral("表計算.ods"), content));
+    editor->rtAct(editor::cmd::InsertOle);
+    ASSERT_EQ(pictures().size(), 1);
+    EXPECT_TRUE(editor->bDcEdt());
+
+    QByteArray entry;
+    QString text, title;
+    bool ok = false;
+    editor->GetData(entry, text, title, ok);
+    ASSERT_TRUE(ok);
+    editor::uTxm reloaded;
+    reloaded.cOn(0, 0);
+    reloaded.SetData(entry, ok);
+    ASSERT_TRUE(ok);
+    const QList<int> ids = pictureIds(reloaded.surface());
+    ASSERT_EQ(ids.size(), 1);
+    const auto file = editor::unpackEmbedded(editor::pictureBytes(reloaded.surface(), ids.first()));
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->name, QStringLiteral("表計算.ods"));
+    EXPECT_EQ(file->bytes, content);
+
+    testsupport::RecordingShellGuard shell;
+    reloaded.surface().setCurrentObject(ids.first());
+    reloaded.entryPoints().objectEntry(reloaded, 3);
+    ASSERT_EQ(shell->opened.size(), 1);
+    QFile opened(shell->opened.first());
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_EQ(opened.readAll(), content);
+    EXPECT_TRUE(shell->opened.first().endsWith(QStringLiteral("表計算.ods")));
+
+    // A damaged trailer is a plain picture, never a read past the bytes.
+    QByteArray damaged = editor::packEmbedded({QStringLiteral("a.txt"), "abc"});
+    damaged[damaged.size() - 16] = char(0x7f); // the file length, far past the bytes
+    EXPECT_FALSE(editor::unpackEmbedded(damaged).has_value());
+}
+
+namespace {
+
+// Records what the object menu hands to the marker part.
+class RecordingMarkers : public editor::EntryPoints {
+public:
+    QList<QPair<int, QVariantMap>> calls;
+    bool marker(editor::uTxm &, int code, const QVariant &argument) override {
+        calls.append({code, argument.toMap()});
+        return true;
+    }
+};
+
+} // namespace
+
+TEST_F(Pictures, ObjectMenuEntries) {
+    type(QStringLiteral("前"));
+    surface().insertField(QStringLiteral("tag"));
+    surface().setFieldData(QStringLiteral("TG_5"));
+    surface().setSelStart(int(surface().text().size()));
+    type(QStringLiteral(" "));
+    const int id = surface().insertPictureData(testsupport::pngBytes(20, 10, Qt::red));
+    type(QStringLiteral(" 後"));
+
+    editor::ObjectMenuState state = editor::objectMenuState(surface(), id);
+    EXPECT_EQ(state.kind, QString());
+    EXPECT_EQ(state.previousKind, QStringLiteral("TG"));
+    EXPECT_EQ(state.nextKind, QString());
+    QStringList shown;
+    for (const editor::ObjectEntry &e : editor::objectMenuEntries(state))
+        if (e.visible)
+            shown << e.caption;
+    EXPECT_EQ(shown, (QStringList{"切り取り(&T)", "ｺﾋﾟｰ(&C)", "編集", "削除", "ﾊｲﾊﾟｰﾘﾝｸ(&L)",
+                                  "ﾀｸﾞ(&G)", "拡大画像へのﾘﾝｸ(最新)", "拡大画像へのﾘﾝｸ(選択)",
+                                  "直前のﾀｸﾞを複写", "ﾌﾟﾛﾊﾟﾃｨ"}));
+    state.kind = QStringLiteral("LK");
+    shown.clear();
+    for (const editor::ObjectEntry &e : editor::objectMenuEntries(state))
+        if (e.visible && e.position >= 7 && e.position < 21)
+            shown << e.caption;
+    EXPECT_EQ(shown, (QStringList{"ﾊｲﾊﾟｰﾘﾝｸの修正", "ﾊｲﾊﾟｰﾘﾝｸの削除"}));
+
+    auto markers = std::make_unique<RecordingMarkers>();
+    RecordingMarkers *recorded = markers.get();
+    editor->setEntryPoints(std::move(markers));
+    surface().setCurrentObject(id);
+    editor->entryPoints().objectEntry(*editor, 8);
+    editor->entryPoints().objectEntry(*editor, 13);
+    editor->entryPoints().objectEntry(*editor, 18);
+    ASSERT_EQ(recorded->calls.size(), 3);
+    EXPECT_EQ(recorded->calls[0].first, editor::cmd::Hyperlink);
+    EXPECT_EQ(recorded->calls[0].second.value("mode").toInt(), 1);
+    EXPECT_TRUE(recorded->calls[0].second.value("object").toBool());
+    EXPECT_EQ(recorded->calls[1].first, editor::cmd::Tag);
+    EXPECT_EQ(recorded->calls[1].second.value("mode").toInt(), 2);
+    EXPECT_EQ(recorded->calls[2].first, editor::cmd::Tag);
+    EXPECT_EQ(recorded->calls[2].second.value("copy").toString(), QStringLiteral("previous"));
+
+    // Cut takes the picture to the clipboard, paste brings it back; delete removes it.
+    editor->entryPoints().objectEntry(*editor, 0);
+    EXPECT_TRUE(pictures().isEmpty());
+    editor->rtAct(Paste, QString());
+    ASSERT_EQ(pictures().size(), 1);
+    surface().setCurrentObject(pictures().first());
+    editor->setBDcEdt(false);
+    editor->entryPoints().objectEntry(*editor, 5);
+    EXPECT_TRUE(pictures().isEmpty());
+    EXPECT_TRUE(editor->bDcEdt());
+
+    surface().insertPictureData(testsupport::pngBytes(20, 10, Qt::red));
+    editor->entryPoints().objectEntry(*editor, 21);
+    EXPECT_EQ(dialogs->messages().last(),
+              QStringLiteral("画像: PNG\n大きさ: 20 × 10 ﾋﾟｸｾﾙ\n保存: %1 ﾊﾞｲﾄ")
+                  .arg(testsupport::pngBytes(20, 10, Qt::red).size()));
+}
