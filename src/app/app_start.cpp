@@ -8,6 +8,7 @@
 #include "editor/entry_points.h"
 #include "editor_dialog/editor_entry.h"
 #include "platform/dialogs.h"
+#include "platform/text/legacy_doc/text_surface_legacy_doc.h"
 #include "platform/text/text_fonts.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
@@ -82,6 +83,7 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
 
+    platform::legacydoc::setWorkFolder(app.wrkDir);
     editor::setEntryPointsFactory(&editor_dialog::makeEditorEntryPoints);
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);
