@@ -1,7 +1,6 @@
 #include "editor/commands.h"
 #include "editor/files/load_file.h"
 #include "editor/files/save_file.h"
-#include "editor/files/work_file.h"
 #include "editor/files/write_file.h"
 #include "files_fixture.h"
 #include "platform/text/legacy_doc/text_surface_legacy_doc.h"
@@ -117,10 +116,15 @@ TEST_F(FilesTest, SaveWritesTheFormatOfItsExtensionByReplacingTheFile) {
     for (const QString &name :
          {QStringLiteral("n.docx"), QStringLiteral("n.htm"), QStringLiteral("n.pdf")}) {
         const QString path = write(name, "old");
+        // Held open, the old file keeps its inode: a file written in place would change under
+        // the handle, a replaced one does not.
+        QFile held(path);
+        ASSERT_TRUE(held.open(QIODevice::ReadOnly));
         const ino_t old = inodeOf(path);
         QVariant target = path;
         editor->txSaveAs(target, true);
         EXPECT_NE(inodeOf(path), old) << name.toStdString();
+        EXPECT_EQ(held.readAll(), QByteArray("old")) << name.toStdString();
         EXPECT_NE(read(path), QByteArray("old")) << name.toStdString();
     }
     EXPECT_TRUE(read(file(QStringLiteral("n.docx"))).startsWith("PK"));
@@ -244,8 +248,6 @@ TEST_F(FilesTest, SaveProposesTheFirstLineAndDiarySavesDropEmptyFields) {
     editor->rtAct(cmd::Save);
     EXPECT_EQ(requested.count(), 1);
     EXPECT_EQ(surface().fieldIds(), QList<int>{kept});
-    EXPECT_EQ(files::workFilePath(7), root.path() + QStringLiteral("/Dbs/_doc/0007.doc"));
-    EXPECT_EQ(files::workFilePath(0), settings::appValues().wrkDir + QStringLiteral("temp.doc"));
 
     editor->SetText(QStringLiteral("題名\n本文"));
     editor->cTyp(1);
@@ -259,8 +261,8 @@ TEST_F(FilesTest, SaveProposesTheFirstLineAndDiarySavesDropEmptyFields) {
     EXPECT_TRUE(editor->bDcEdt());
 }
 
-// Against the real LibreOffice: the Word 97-2003 files of save-as and of the work-file switch,
-// and an entry stored in that format coming back through SetData.
+// Against the real LibreOffice: a Word 97-2003 file of save-as, and an entry stored in that
+// format coming back through SetData.
 TEST_F(FilesTest, WordBinaryFilesGoThroughLibreOffice) {
     if (platform::legacydoc::converterProgram().isEmpty())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
@@ -274,17 +276,35 @@ TEST_F(FilesTest, WordBinaryFilesGoThroughLibreOffice) {
     EXPECT_TRUE(platform::legacydoc::isLegacyDocument(legacy));
     EXPECT_FALSE(editor->bDcEdt());
 
-    editor->rtAct(cmd::WorkFileSwitch, true);
-    editor->setProperty("nTmpNo", 7);
-    editor->rtAct(cmd::Save);
-    EXPECT_TRUE(platform::legacydoc::isLegacyDocument(read(files::workFilePath(7))));
-    editor->setProperty("nTmpNo", 0);
-    editor->rtAct(cmd::Save);
-    EXPECT_TRUE(platform::legacydoc::isLegacyDocument(read(files::workFilePath(0))));
-    EXPECT_TRUE(dialogs->messages().isEmpty());
-
     bool ok = false;
     editor->SetData(legacy, ok, true);
     ASSERT_TRUE(ok);
     EXPECT_TRUE(surface().text().startsWith(QStringLiteral("報告書\n本文です")));
+}
+
+// The work file of a diary save goes where the host's nTmpNo says; without LibreOffice the user
+// hears that it could not be written, and the entry is still handed to the host.
+TEST_F(FilesTest, WorkFilesFollowTheHostsNumber) {
+    platform::legacydoc::setConverterProgram(file(QStringLiteral("no-soffice")));
+    QSignalSpy requested(editor.get(), &uTxm::SaveRequested);
+    type(QStringLiteral("entry"));
+    editor->rtAct(cmd::Save); // switch off: no work file
+    EXPECT_TRUE(dialogs->messages().isEmpty());
+    editor->rtAct(cmd::WorkFileSwitch, true);
+    editor->setProperty("nTmpNo", 7);
+    editor->rtAct(cmd::Save);
+    editor->setProperty("nTmpNo", 0);
+    editor->rtAct(cmd::Save);
+    platform::legacydoc::setConverterProgram({});
+    const QString numbered = root.path() + QStringLiteral("/Dbs/_doc/0007.doc");
+    const QString temp = settings::appValues().wrkDir + QStringLiteral("temp.doc");
+    const QString needed =
+        QStringLiteral("\nﾜｰﾄﾞ文書 97-2003(*.doc) の保存には LibreOffice が必要です｡");
+    EXPECT_EQ(
+        dialogs->messages(),
+        (QStringList{
+            QStringLiteral("ﾌｧｲﾙ: ") + numbered + QStringLiteral(" に保存できません｡") + needed,
+            QStringLiteral("ﾌｧｲﾙ: ") + temp + QStringLiteral(" に保存できません｡") + needed}));
+    EXPECT_TRUE(QFileInfo(root.path() + QStringLiteral("/Dbs/_doc")).isDir());
+    EXPECT_EQ(requested.count(), 3);
 }
