@@ -9,6 +9,7 @@
 #include "editor_dialog/editor_entry.h"
 #include "image_dialog/image_entry.h"
 #include "platform/dialogs.h"
+#include "platform/text/legacy_doc/text_surface_legacy_doc.h"
 #include "platform/text/text_fonts.h"
 #include "settings/app_values.h"
 #include "settings/yini.h"
@@ -83,6 +84,7 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
 
+    platform::legacydoc::setWorkFolder(app.wrkDir);
     editor::setEntryPointsFactory(&image_dialog::makeEditorEntryPoints);
     g_main = new mainwin::fmTxt(ini);
     QObject::connect(g_main, &mainwin::fmTxt::shutdownRequested, g_main, &AppShutdown);

@@ -23,14 +23,14 @@ class EntryPoints {
 public:
     virtual ~EntryPoints() = default;
 
-    // Files (open, save, export).
-    virtual bool openDocument(uTxm &, bool) { return false; }              // 1, 10
-    virtual bool openFileByName(uTxm &, const QString &) { return false; } // 3
-    virtual bool saveFile(uTxm &) { return false; }                // 4 in an editor of type > 0
-    virtual bool saveAs(uTxm &, const QString &) { return false; } // 5
-    virtual bool viewAsWebPage(uTxm &) { return false; }           // 8
-    virtual bool insertDocument(uTxm &) { return false; }          // 30
-    virtual bool insertTextFile(uTxm &) { return false; }          // 32
+    // Files: open, save, export and text import (files_entry_points.cpp).
+    virtual bool openDocument(uTxm &editor, bool workFileProposal); // 1, 10
+    virtual bool openFileByName(uTxm &editor, const QString &path); // 3
+    virtual bool saveFile(uTxm &editor);                            // 4 in an editor of type > 0
+    virtual bool saveAs(uTxm &editor, const QString &path);         // 5
+    virtual bool viewAsWebPage(uTxm &editor);                       // 8
+    virtual bool insertDocument(uTxm &editor);                      // 30
+    virtual bool insertTextFile(uTxm &editor);                      // 32
 
     // Pictures, objects and paste (pictures_entry_points.cpp).
     virtual bool paste(uTxm &editor, const QString &kind); // 15, "TXT"/"PIC"/"OBJ"/""

@@ -9,6 +9,7 @@
 #include "editor/save_decision.h"
 #include "editor/styles/styles.h"
 #include "editor/surface_hook.h"
+#include "html/yhtm.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"
 #include "settings/app_values.h"

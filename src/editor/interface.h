@@ -21,6 +21,10 @@ class TextSurface;
 class TextView;
 } // namespace platform
 
+namespace html {
+class yHtm;
+}
+
 namespace editor {
 
 class BandBar;
@@ -109,6 +113,31 @@ public:
     void setCurrentTextFrame(int id) { m_currentTextFrame = id; }
     bool snapshotArmed() const { return m_snapshot.armed(); }
     void takeSnapshot();
+
+    // --- Files ---------------------------------------------------------------------------------
+    // Saves under vFL (asks for a name when it is empty) in the format its extension names;
+    // vFL receives the path written. bNoAct: no question whether to open a written HTML page.
+    void txSaveAs(QVariant &vFL, bool bNoAct = false);
+    // Writes the document as an HTML page through the converter (asks for a name when vFL and
+    // the current file are empty). bOk: the page was written. iJb is not used.
+    void SaveHtm(int iJb, bool &bOk, const QVariant &vFL = {});
+    // Initial folder of the file dialogs; updated to the folder of each file saved.
+    QString lastFolder() const { return m_lastFolder; }
+    void setLastFolder(const QString &folder) { m_lastFolder = folder; }
+    // The name the file dialog was left with by its last use.
+    QString dialogFileName() const { return m_dialogFileName; }
+    void setDialogFileName(const QString &name) { m_dialogFileName = name; }
+    // Where a file is loaded: below 0 every text frame, else the selected text frame (0 the
+    // main text).
+    int textFrameSelector() const;
+    void setAllTextFramesSelected(bool on) { m_allTextFrames = on; }
+    // The new-document step in a load mode of settings.h, as command 2 runs it.
+    void startNewDocument(int mode) { newDocument(mode); }
+    void setBusy(bool on) { m_busy = on; }
+    // Another document came in: undo must not bring the last one's snapshot back.
+    void disarmSnapshot() { m_snapshot.disarm(); }
+    // The HTML converter, made on first use and kept while the editor lives.
+    html::yHtm &htmlConverter();
 
     void setEntryPoints(std::unique_ptr<EntryPoints> entryPoints);
     EntryPoints &entryPoints() const { return *m_entryPoints; }
@@ -248,6 +277,10 @@ private:
     int m_currentTextFrame = 0;
     QString m_printTitle;
     QString m_currentFile;
+    QString m_lastFolder;
+    QString m_dialogFileName;
+    bool m_allTextFrames = false;
+    std::unique_ptr<html::yHtm> m_htm;
 };
 
 } // namespace editor

@@ -1,6 +1,7 @@
 #include "editor/interface.h"
 
 #include "editor/entry_points.h"
+#include "editor/files/work_file.h"
 #include "editor/save_decision.h"
 #include "editor/styles/styles.h"
 #include "platform/text/text_model.h"
@@ -75,6 +76,7 @@ void uTxm::saveDocument() {
     if (m_readOnly)
         return;
     if (m_type <= 0) {
+        files::workFileSave(*this);
         emit SaveRequested();
         setBDcEdt(false);
     } else {

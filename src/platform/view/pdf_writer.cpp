@@ -3,10 +3,10 @@
 #include "platform/text/text_surface.h"
 #include "platform/view/page_renderer.h"
 
-#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextDocument>
 
 namespace platform {
@@ -14,7 +14,9 @@ namespace platform {
 bool savePdf(const TextContent &content, const QString &path) {
     if (!content.main)
         return false;
-    QFile file(path);
+    // Written beside the old file and renamed over it at the end: a failed write leaves the
+    // old file whole.
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
 
@@ -37,9 +39,11 @@ bool savePdf(const TextContent &content, const QString &path) {
             writer.newPage();
         renderer.drawPage(&painter, n, QRectF(0, 0, writer.width(), writer.height()));
     }
-    const bool ok = painter.end();
-    file.close();
-    return ok && file.error() == QFileDevice::NoError;
+    if (!painter.end()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 void installPdfWriter() {

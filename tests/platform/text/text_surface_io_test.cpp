@@ -1,3 +1,4 @@
+#include "platform/text/legacy_doc/text_surface_legacy_doc.h"
 #include "text_surface_test_util.h"
 
 #include <QDir>
@@ -161,6 +162,8 @@ TEST(TextSurfaceIo, WordFormatRoundTripIsStable) {
 }
 
 TEST(TextSurfaceIo, LegacyWordFilesAndUnsupportedFormatsFailCleanly) {
+    // Without LibreOffice; the bridge itself is tested in legacy_doc_test.cpp.
+    platform::legacydoc::setConverterProgram(QStringLiteral("/nonexistent/soffice"));
     TextSurface surface;
     surface.setSelText(QStringLiteral("kept"));
     QString error;
@@ -171,6 +174,7 @@ TEST(TextSurfaceIo, LegacyWordFilesAndUnsupportedFormatsFailCleanly) {
     QTemporaryDir dir;
     EXPECT_FALSE(surface.saveFile(dir.filePath(QStringLiteral("a.doc")), TextSurface::Word97));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.doc"))));
+    platform::legacydoc::setConverterProgram({});
     EXPECT_FALSE(surface.loadFromMemory(QByteArray("%PDF-1.4"), TextSurface::Pdf));
     EXPECT_EQ(surface.text(), QStringLiteral("kept"));
 }
