@@ -80,6 +80,33 @@ TEST_F(FormFillingTest, FieldsAndCellsAreFilledByNumber) {
     editor->T_End();
     EXPECT_EQ(surface().selectedTextFrame(), 0);
     EXPECT_EQ(surface().selStart(), surface().textLength());
+
+    // The form's picture is the preview background until the settings load again.
+    editor->T_Start(QStringLiteral("/forms/申込書.png"));
+    EXPECT_EQ(editor->formIndex().picture, QStringLiteral("/forms/申込書.png"));
+    editor->rtAct(2);
+    EXPECT_TRUE(editor->formIndex().picture.isEmpty());
+}
+
+TEST_F(FormFillingTest, LegacyWordBytesGoThroughTheConversionOrLeaveTheFrameAlone) {
+    editor->T_Start(QString());
+    const QByteArray before = surface().saveWholeToMemory(TextSurface::Internal);
+    editor->T_TxFrDt(1, QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(600, '\x7f'));
+    editor->T_End();
+    EXPECT_EQ(surface().saveWholeToMemory(TextSurface::Internal), before);
+    EXPECT_FALSE(editor->bDcEdt());
+
+    QTemporaryDir dir;
+    const QString legacy = dir.filePath(QStringLiteral("別紙.doc"));
+    TextSurface attachment;
+    attachment.setSelText(QStringLiteral("旧形式の別紙"));
+    if (!attachment.saveFile(legacy, TextSurface::Word97))
+        return; // no Word 97-2003 conversion on this machine
+    QFile file(legacy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    editor->T_TxFrDt(1, file.readAll());
+    editor->T_End();
+    EXPECT_EQ(frameText(firstFrame), QStringLiteral("旧形式の別紙"));
 }
 
 TEST_F(FormFillingTest, PictureGoesIntoADataFieldAndADocumentIntoAFrame) {

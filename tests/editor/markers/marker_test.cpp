@@ -1,10 +1,12 @@
 // Links, tags, tooltips and data fields through the editor's commands: made, read back,
 // edited, removed and recoloured, kept by the stored format and by copy and paste.
+#include "editor/link_opening.h"
 #include "editor/markers/marker_commands.h"
 #include "editor/markers/marker_make.h"
 #include "editor/markers/marker_read.h"
 #include "editor/markers/tooltip_list.h"
 #include "marker_fixture.h"
+#include "recording_shell.h"
 #include "test_images.h"
 
 using namespace editor;
@@ -298,4 +300,23 @@ TEST_F(MarkerTest, MarkersSurviveTheStoredFormatAndCopyAndPaste) {
     const QStringList twice = markers(surface());
     ASSERT_EQ(twice.size(), 8);
     EXPECT_EQ(twice.mid(4), made);
+}
+
+TEST_F(MarkerTest, ClickedLinkToALocalPathOpensOnlyThroughTheShell) {
+    testsupport::RecordingShellGuard shell;
+    QObject::connect(
+        editor.get(), &uTxm::LinkClicked, editor.get(),
+        [](const QString &, const QString &, const QString &target) { openLinkTarget(target); });
+    type(QStringLiteral("写真 台本"));
+    selectText(QStringLiteral("写真"));
+    const int photo = makeLink(QStringLiteral("写真\t/home/me/旅/写真 1.jpg; rm -rf ~"));
+    selectText(QStringLiteral("台本"));
+    const int script = makeLink(QStringLiteral("台本\t/home/me/bin/run.sh"));
+    dialogs->answers.enqueue(platform::Answer::Yes);
+    surface().activateField(photo);
+    surface().activateField(script);
+    EXPECT_TRUE(dialogs->messages().last().startsWith(QStringLiteral("プログラムはリンクから")));
+    // The path goes to the desktop as one name, never through a command line.
+    EXPECT_EQ(shell->opened, QStringList{QStringLiteral("/home/me/旅/写真 1.jpg; rm -rf ~")});
+    EXPECT_TRUE(shell->started.isEmpty());
 }
