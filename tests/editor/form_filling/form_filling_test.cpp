@@ -196,6 +196,29 @@ TEST_F(FormFillingTest, FormPageLayoutAsksBeforeEmptyingAndPlacesFrames) {
         << "one frame for a page of two sections";
 }
 
+TEST_F(FormFillingTest, OneFileFillsTheCurrentFrameOrEveryFrame) {
+    TextSurface letter;
+    letter.setSelText(QStringLiteral("拝啓"));
+    entryPoints->documentToOpen = letter.saveWholeToMemory(TextSurface::Word97);
+
+    editor->rtActTL(6);
+    EXPECT_EQ(entryPoints->opened, 0) << "no current text frame";
+    editor->setCurrentTextFrame(secondFrame);
+    editor->rtActTL(6);
+    EXPECT_EQ(frameText(secondFrame), QStringLiteral("拝啓"));
+    EXPECT_TRUE(frameText(firstFrame).startsWith(QStringLiteral("備考")));
+
+    letter.select(0, -1);
+    letter.setSelText(QStringLiteral("敬具"));
+    entryPoints->documentToOpen = letter.saveWholeToMemory(TextSurface::Word97);
+    editor->rtActTL(8);
+    EXPECT_EQ(entryPoints->opened, 2) << "one dialog for every frame";
+    EXPECT_EQ(frameText(firstFrame), QStringLiteral("敬具"));
+    EXPECT_EQ(frameText(secondFrame), QStringLiteral("敬具"));
+    EXPECT_TRUE(surface().text().startsWith(QStringLiteral("申込書")));
+    EXPECT_TRUE(editor->bDcEdt());
+}
+
 TEST(FormIndexTest, ListItemsAndMoreThanAHundredTables) {
     EXPECT_EQ(formListItem(QStringLiteral("4,7,9"), 2), 7);
     EXPECT_EQ(formListItem(QStringLiteral("4,7,9"), 5), 9);

@@ -72,6 +72,14 @@ public:
     QQueue<QString> linkAnswers;
     QStringList pagesOpened; // page code, a space, the answer given
     QStringList previewedPages;
+    QByteArray documentToOpen; // what the open dialog loads (format 9), empty: cancelled
+    int opened = 0;
+
+    bool openDocument(editor::uTxm &editor, bool) override {
+        ++opened;
+        return !documentToOpen.isEmpty() &&
+               editor.surface().loadFromMemory(documentToOpen, platform::TextSurface::Word97);
+    }
 
     bool settingsPage(editor::uTxm &, const QString &page, QString &answer) override {
         pagesOpened << page + u' ' + answer;
