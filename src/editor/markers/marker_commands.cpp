@@ -78,12 +78,19 @@ Prepared prepare(uTxm &editor, const MarkerRequest &request, int entry,
 int finish(uTxm &editor, int mode) {
     if (mode != MarkerCancelled) {
         editor.setBDcEdt(true);
-        editor.view()->setTextCursor(editor.surface().cursor());
+        showCaret(editor);
     }
     return mode;
 }
 
 } // namespace
+
+void showCaret(uTxm &editor) {
+    // The view shows the main text; a header or footer keeps its own caret.
+    const QTextCursor cursor = editor.surface().cursor();
+    if (cursor.document() == editor.view()->document())
+        editor.view()->setTextCursor(cursor);
+}
 
 QVariant markerArgument(int mode, bool onObject, int fieldId) {
     return QVariantList{mode, onObject, fieldId};

@@ -37,6 +37,9 @@ int tooltipCommand(uTxm &editor, const MarkerRequest &request);
 // plain "@" again. True when the document changed.
 bool dataFieldCommand(platform::TextSurface &surface, bool insert);
 
+// Puts the view's caret where the surface's is, when the main text is edited.
+void showCaret(uTxm &editor);
+
 // The number at the start of a text, 0 when it does not start with one.
 double leadingNumber(const QString &text);
 

@@ -6,7 +6,6 @@
 #include "editor/markers/marker_commands.h"
 #include "editor/markers/numbered_preview.h"
 #include "platform/text/text_surface.h"
-#include "platform/view/text_view.h"
 
 namespace editor {
 
@@ -22,7 +21,7 @@ bool EntryPoints::marker(uTxm &host, int command, const QVariant &argument) {
         const bool changed = dataFieldCommand(host.surface(), argument.toInt() == 1);
         if (changed) {
             host.setBDcEdt(true);
-            host.view()->setTextCursor(host.surface().cursor());
+            showCaret(host);
         }
         return changed;
     }
