@@ -120,12 +120,13 @@ bool switchesDocument(int code) {
 }
 
 bool alwaysChanges(int code) {
-    return among(code, {10, 23, 24, 30, 40, 50, 51, 53, 54, 60, 71, 80, 82});
+    return among(code, {10, 23, 24, 30, 40, 54, 60, 71, 80, 82});
 }
 
 bool changesWhenReported(int code) {
-    // A paste or picture that failed leaves the flag alone.
-    return among(code, {15, 32, 33, 34, 35, 41, 42, 43, 44, 55, 61, 62, 63, 64, 85});
+    // A paste or picture that failed, or a link, tag or tooltip that was cancelled or refused,
+    // leaves the flag alone.
+    return among(code, {15, 32, 33, 34, 35, 41, 42, 43, 44, 50, 51, 53, 55, 61, 62, 63, 64, 85});
 }
 
 std::optional<int> zoomFor(int current, const QVariant &argument) {

@@ -50,9 +50,11 @@ public:
     // Markers. Tidy joins paragraphs and trims the end of the text, then recolours every
     // marker through recolourMarkers (start below 0: all of them), which applying a style also
     // uses for the markers of its selection.
-    virtual bool tidy(uTxm &editor);                                     // 24
-    virtual bool marker(uTxm &, int, const QVariant &) { return false; } // 50 to 53, 56
-    virtual bool textFrameMarker(uTxm &) { return false; }               // rtActTL 0
+    virtual bool tidy(uTxm &editor); // 24
+    // 50, 51, 53: a number is the mode, markerArgument (markers/marker_commands.h) adds the
+    // object flag and the marker to copy onto a picture.
+    virtual bool marker(uTxm &editor, int command, const QVariant &argument); // 50 to 53, 56
+    virtual bool textFrameMarker(uTxm &editor);                               // rtActTL 0
     virtual void recolourMarkers(uTxm &editor, int start, int length);
 
     // Styles (style_entry_points.cpp).
@@ -64,8 +66,8 @@ public:
     virtual void applyUserStyles(uTxm &editor);              // after the styles load, new documents
 
     // Form filling of text frames (rtActTL 1, 2, 5, 6, 8).
-    virtual bool textFrameLayout(uTxm &, int) { return false; }
-    virtual bool textFrameFile(uTxm &, int) { return false; }
+    virtual bool textFrameLayout(uTxm &editor, int command);
+    virtual bool textFrameFile(uTxm &editor, int command);
 
     // Print preview and printing.
     virtual bool print(uTxm &) { return false; }           // 6

@@ -340,6 +340,7 @@ void uTxm::cOff() {
 
 void uTxm::loadSettings(int mode) {
     m_printTitle.clear();
+    m_form.picture.clear();
     readEditorSettings(settings::store(), mode, m_groupSuffix, m_values);
     if (mode != FileOpenedLoad) {
         platform::PageSetup page = m_surface->page();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/commands.h"
+#include "editor/form_filling/form_index.h"
 #include "editor/ime.h"
 #include "editor/settings.h"
 #include "editor/snapshot.h"
@@ -90,6 +91,16 @@ public:
     void HeadFtMn(bool &bHdP, bool &bHdF, bool &bFtp, bool &bFtF) const;
     void txIME(bool bIME);
     bool imeOpen() const;
+
+    // --- Form filling: numbers as the numbered preview shows them ------------------------------
+    void T_Start(const QString &sBmp);
+    void T_End();
+    QString TvCelVL(int iNo, int nRw, int nCL);
+    void TvCelVL(int iNo, int nRw, int nCL, const QString &sVL);
+    void T_TxFrDt(int iTf, const QByteArray &yDt);
+    void T_TxFdTx(int iFd, const QString &sTxt);
+    void T_TxFdPc(int iFd, const QString &sPcFL);
+    const FormIndex &formIndex() const { return m_form; }
     // A read-only editor takes no input and runs no command that changes or stores the document;
     // the host sets it for an entry that must not be written over. A failed SetData sets it too.
     void setReadOnly(bool on);
@@ -187,6 +198,8 @@ signals:
     // Raised by the save-as and tag parts.
     void FileSaved(const QString &fileName);
     void TagChosen(const QString &first, const QString &second);
+    // The tag command asks its host for the tag's text and value (both prefilled for an edit).
+    void TagRequested(QString &sText, QString &sValue);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -281,6 +294,7 @@ private:
     QString m_dialogFileName;
     bool m_allTextFrames = false;
     std::unique_ptr<html::yHtm> m_htm;
+    FormIndex m_form;
 };
 
 } // namespace editor

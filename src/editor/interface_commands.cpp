@@ -3,6 +3,7 @@
 #include "editor/bars/bands.h"
 #include "editor/colours.h"
 #include "editor/entry_points.h"
+#include "editor/markers/insert_menu_state.h"
 #include "editor/menus/context_menu.h"
 #include "editor/menus/format_dialogs.h"
 #include "editor/save_decision.h"
@@ -15,8 +16,10 @@
 #include "settings/app_values.h"
 #include "settings/yini.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace editor {
 
@@ -408,6 +411,13 @@ void uTxm::showContextMenu(const QPoint &pos) {
     m_menu->setHeaderFooterChecks(m_surface->headerFooterBits());
     m_menu->setStyleStates(classifyStyle(*m_surface, m_styles), m_type > 0,
                            carrierOf(m_colourBand->cmTfm).has_value());
+    bool inHeading = false;
+    bool inTextFrame = false;
+    QString markerKind;
+    ChkJbMn3(inHeading, inTextFrame, &markerKind);
+    if (QAction *insert = m_menu->action(QStringLiteral("挿入(&I)")))
+        applyInsertMenuState(insert->menu(),
+                             insertMenuState(markerKind, inHeading && m_type >= 1, inTextFrame));
     m_menu->popup(pos);
     actOnMenu();
 }
@@ -420,10 +430,10 @@ void uTxm::actOnMenu() {
     switch (code) {
     case 0:
     case cmd::DxmlReference:
-    case cmd::Tooltip:
         return;
     case cmd::Hyperlink:
-    case cmd::Tag: {
+    case cmd::Tag:
+    case cmd::Tooltip: {
         if (m_readOnly)
             return;
         Busy busy(this);

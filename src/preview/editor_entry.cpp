@@ -25,7 +25,9 @@ bool EditorEntryPoints::print(editor::uTxm &editor) {
 
 bool EditorEntryPoints::preview(editor::uTxm &editor) {
     SurfacePages pages(editor.surface(), editor.view());
-    sbTvw::instance().cAct(pages, QString(), QString(), jobTitle(editor), editor.window());
+    // A form's picture (T_Start) is the page background.
+    sbTvw::instance().cAct(pages, editor.formIndex().picture, QString(), jobTitle(editor),
+                           editor.window());
     return false;
 }
 

@@ -1,3 +1,4 @@
+#include "editor/markers/tooltip_list.h"
 #include "html/surface_export.h"
 #include "html/yhtm.h"
 #include "html_test_support.h"
@@ -14,7 +15,6 @@ using namespace html;
 namespace {
 
 const QString kGolden = QStringLiteral(DRJVO_HTML_FIXTURES "/golden_expected.htm");
-const QString kTooltips = QStringLiteral("抹茶\t京都の名産\r");
 const QString kTitle = QStringLiteral("2026年4月1日 <春>");
 
 void heading(platform::TextSurface &s, const settings::UserStyle &style, const QString &text) {
@@ -73,7 +73,7 @@ QByteArray storedEntry(const settings::UserStyleTable &styles) {
     s.setSelStart(s.textLength());
     s.setSelText(QStringLiteral("、"));
     const int tip = s.insertField(QStringLiteral("抹茶"));
-    s.setFieldData(QStringLiteral("TP_1"), tip);
+    s.setFieldData(QStringLiteral("TP_京都の名産"), tip);
     s.setFieldLinkKind(2, tip);
     s.setSelStart(s.textLength());
     body(s, text, QStringLiteral("も。\n要確認："));
@@ -104,8 +104,8 @@ TEST(HtmlGolden, StoredEntryBecomesTheGoldenPage) {
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("day 1.htm"));
     yHtm converter(styles);
-    const HtmStatus status =
-        converter.cSaveHtm(surfaceExport(surface), false, page, kTooltips, kTitle);
+    const HtmStatus status = converter.cSaveHtm(surfaceExport(surface), false, page,
+                                                editor::tooltipList(surface), kTitle);
     ASSERT_TRUE(status.ok()) << status.message.toStdString();
     const QByteArray actual = readAll(page);
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("day 1_files"))).isDir());

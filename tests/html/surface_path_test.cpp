@@ -1,3 +1,4 @@
+#include "editor/markers/tooltip_list.h"
 #include "html/surface_export.h"
 #include "html/yhtm.h"
 #include "platform/text/text_surface.h"
@@ -40,7 +41,7 @@ TEST(HtmlSurfacePath, SurfaceDocumentBecomesTheConvertedPage) {
     surface.setSelStart(surface.textLength());
     const int tip = surface.insertField(QStringLiteral("銀杏"));
     ASSERT_GT(tip, 0);
-    surface.setFieldData(QStringLiteral("TP_1"), tip);
+    surface.setFieldData(QStringLiteral("TP_黄色い葉"), tip);
     surface.setFieldLinkKind(2, tip);
     surface.setSelStart(surface.textLength());
     surface.setSelText(QStringLiteral("\n"));
@@ -50,8 +51,8 @@ TEST(HtmlSurfacePath, SurfaceDocumentBecomesTheConvertedPage) {
     html::yHtm converter(styles);
     const QString page = dir.filePath(QStringLiteral("entry.htm"));
     const html::HtmStatus status =
-        converter.cSaveHtm(html::surfaceExport(surface), false, page,
-                           QStringLiteral("銀杏\t黄色い葉\r"), QStringLiteral("今日の日記"));
+        converter.cSaveHtm(html::surfaceExport(surface), false, page, editor::tooltipList(surface),
+                           QStringLiteral("今日の日記"));
     ASSERT_EQ(status.error, html::HtmError::None) << status.message.toStdString();
 
     const QString out = readUtf8(page);
