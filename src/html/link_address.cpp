@@ -45,9 +45,39 @@ QString joinToBase(const QString &address, const QString &baseAddress) {
     return base + u'/' + rest;
 }
 
+// Addresses that run code when clicked. Browsers decode character references and skip
+// whitespace and control characters in a scheme, so those are undone before the check.
+bool runsScript(const QString &address) {
+    static const QRegularExpression reference(QStringLiteral("&#(x?)([0-9a-fA-F]+);?"));
+    QString decoded;
+    qsizetype last = 0;
+    for (auto it = reference.globalMatch(address); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        bool ok = false;
+        const uint code = match.captured(2).toUInt(&ok, match.captured(1).isEmpty() ? 10 : 16);
+        decoded += address.mid(last, match.capturedStart() - last);
+        if (ok && code < 0x110000)
+            decoded += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
+        last = match.capturedEnd();
+    }
+    decoded += address.mid(last);
+    decoded.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    QString scheme;
+    for (const QChar c : std::as_const(decoded)) {
+        if (c == u':')
+            break;
+        if (c.unicode() > 0x20)
+            scheme += c.toLower();
+    }
+    return scheme == QLatin1String("javascript") || scheme == QLatin1String("vbscript") ||
+           scheme == QLatin1String("data");
+}
+
 } // namespace
 
 QString rewriteLinkAttributes(const QString &attributes, const QString &baseAddress) {
+    if (runsScript(textBetween(attributes, QStringLiteral("href=\""), QStringLiteral("\""))))
+        return QString();
     if (attributes.contains(QLatin1String("#TP_")))
         return attributes;
     if (attributes.contains(QLatin1String("http://"), Qt::CaseInsensitive))

@@ -1,6 +1,8 @@
+#include "html/converter.h"
 #include "html/link_address.h"
 #include "html/tokenizer.h"
 #include "html_test_support.h"
+#include "settings/user_styles.h"
 
 #include <gtest/gtest.h>
 
@@ -164,4 +166,21 @@ TEST(HtmlLinks, AddressesWithTheirOwnSchemeStay) {
         EXPECT_EQ(linkOf(QString::fromUtf8(attributes)), QString::fromUtf8(attributes))
             << attributes;
     }
+}
+
+TEST(HtmlLinks, ScriptAddressesAreDroppedHowEverTheyAreSpelt) {
+    for (const char *attributes :
+         {"href=\"javascript:alert(1)\"", "href=\"JavaScript:alert('http://x')\"",
+          "href=\" java&#x09;script:alert(1)\" title=\"t\"", "href=\"&#106;avascript:alert(1)\"",
+          "href=\"vbscript:msgbox\"", "href=\"data:text/html;base64,PHNjcmlwdD4=\""}) {
+        EXPECT_EQ(linkOf(QString::fromUtf8(attributes)), QString()) << attributes;
+    }
+    const ConvertedPage converted =
+        convertPage(htmltest::exportedPage(QStringLiteral(
+                        "<body><p><a href=\"javascript:alert(1)\">押す</a></p></body>")),
+                    {QStringLiteral("/tmp/p.htm"), {}, QStringLiteral("p")},
+                    settings::UserStyleTable::defaults());
+    ASSERT_TRUE(converted.status.ok());
+    EXPECT_FALSE(converted.page().contains(QLatin1String("javascript"), Qt::CaseInsensitive));
+    EXPECT_TRUE(converted.page().contains(QStringLiteral("押す")));
 }

@@ -1,5 +1,7 @@
 #include "platform/text/text_surface.h"
 
+#include "platform/text/guarded_document.h"
+
 #include "platform/text/text_surface_util.h"
 
 #include <QBuffer>
@@ -44,11 +46,11 @@ void TextSurface::setPdfWriter(PdfWriter writer) {
     pdfWriterSlot() = std::move(writer);
 }
 
-TextSurface::TextSurface(QObject *parent) : QObject(parent), m_main(new QTextDocument) {
+TextSurface::TextSurface(QObject *parent) : QObject(parent), m_main(new GuardedDocument) {
     watch(m_main.get());
     m_cursors[0] = QTextCursor(m_main.get());
     for (std::size_t i = 0; i < m_areas.size(); ++i) {
-        m_areas[i] = std::make_unique<QTextDocument>();
+        m_areas[i] = std::make_unique<GuardedDocument>();
         watch(m_areas[i].get());
         m_cursors[i + 1] = QTextCursor(m_areas[i].get());
     }

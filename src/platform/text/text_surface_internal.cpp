@@ -1,5 +1,6 @@
 #include "platform/text/text_surface_internal.h"
 
+#include "platform/text/guarded_document.h"
 #include "platform/text/text_format_codec.h"
 #include "platform/text/text_surface_util.h"
 
@@ -205,7 +206,8 @@ public:
             return false;
         m_doc.clear();
         for (const auto &[name, bytes] : std::as_const(images))
-            m_doc.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+            if (picturePixelsWithinLimit(bytes))
+                m_doc.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
         m_doc.setDefaultFont(font);
         QTextCursor cursor(&m_doc);
         cursor.beginEditBlock();

@@ -1,5 +1,7 @@
 #include "platform/text/text_surface.h"
 
+#include "platform/text/guarded_document.h"
+
 #include "platform/text/docx/docx_codec.h"
 #include "platform/text/html/text_surface_html.h"
 #include "platform/text/legacy_doc/text_surface_legacy_doc.h"
@@ -264,7 +266,7 @@ void TextSurface::adoptLoaded(QTextDocument *document) {
 
 // A copy of the selection or of the edited text (whole document or selected text frame).
 std::unique_ptr<QTextDocument> TextSurface::scopeCopy(bool selectionOnly) const {
-    auto copy = std::make_unique<QTextDocument>();
+    auto copy = std::make_unique<GuardedDocument>();
     copy->setDefaultFont(doc()->defaultFont());
     QTextCursor range(doc());
     if (selectionOnly) {
@@ -345,13 +347,13 @@ bool TextSurface::loadFromMemory(const QByteArray &bytes, int format, bool intoS
 bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelection,
                             const QString &path, QString *error) {
     const bool wholeMain = !intoSelection && m_area == 0 && !scopeFrame();
-    QTextDocument source;
+    GuardedDocument source;
     std::array<std::unique_ptr<QTextDocument>, 4> areas;
     TextContent scratch;
     scratch.main = &source;
     scratch.page = m_page;
     for (std::size_t i = 0; i < areas.size(); ++i) {
-        areas[i] = std::make_unique<QTextDocument>();
+        areas[i] = std::make_unique<GuardedDocument>();
         scratch.areas[i] = areas[i].get();
     }
     bool whole = false; // scratch holds a whole content with page values and areas
@@ -371,8 +373,11 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         }
         break;
     case Html:
-        if (!path.isEmpty())
+        // Pictures beside a file the user opened may come in; nothing else is read from disk.
+        if (!path.isEmpty()) {
             source.setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + u'/'));
+            source.allowPicturesFrom(QFileInfo(path).absolutePath());
+        }
         source.setHtml(QString::fromUtf8(bytes));
         break;
     case Word97:

@@ -1,5 +1,6 @@
 #include "platform/text/text_surface.h"
 
+#include "platform/text/guarded_document.h"
 #include "platform/text/text_surface_util.h"
 
 #include <QBuffer>
@@ -159,7 +160,7 @@ int TextSurface::insertPictureData(const QByteArray &encoded, int textFlow, int 
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    if (!size.isValid())
+    if (!size.isValid() || qint64(size.width()) * size.height() > MaxPicturePixels)
         return 0;
     const QString name = surfaceutil::imageName(encoded);
     doc()->addResource(QTextDocument::ImageResource, QUrl(name), encoded);

@@ -84,7 +84,8 @@ QByteArray writeRecords(const QList<QPair<int, FieldRecord>> &fields,
                         const QList<QPair<int, ObjectRecord>> &objects);
 Records readRecords(const QByteArray &xml);
 
-// Serialises (QDataStream) a format without its document-bound object index, as base64.
+// A format without its document-bound object index, as text for an attribute (typed values of
+// the format codec in base64 behind a version mark); earlier, unmarked values are still read.
 QString encodeFormat(QTextFormat format);
 QTextFormat decodeFormat(QStringView text);
 

@@ -11,8 +11,11 @@
 namespace platform::docx::detail {
 
 namespace {
-// Parts larger than this are refused rather than inflated (a damaged or hostile package).
-constexpr qint64 kMaxPartSize = qint64(1) << 30;
+// Parts and packages larger than this are refused rather than inflated (a damaged or hostile
+// package): a diary entry's text is a few megabytes, a photo some tens.
+constexpr qint64 kMaxPartSize = qint64(64) << 20;
+constexpr qint64 kMaxPackageSize = qint64(256) << 20;
+constexpr qint64 kReadStep = qint64(1) << 20;
 } // namespace
 
 void ZipWriter::add(const QString &name, const QByteArray &data, bool compress) {
@@ -92,7 +95,8 @@ bool ZipReader::read(const QString &name, QByteArray &data, QString *error) {
         return false;
     }
     QuaZipFileInfo64 info;
-    if (!m_zip->getCurrentFileInfo(&info) || info.uncompressedSize > kMaxPartSize) {
+    if (!m_zip->getCurrentFileInfo(&info) || info.uncompressedSize > quint64(kMaxPartSize) ||
+        m_inflated + qint64(info.uncompressedSize) > kMaxPackageSize) {
         if (error)
             *error = QStringLiteral("%1 is damaged").arg(name);
         return false;
@@ -103,10 +107,18 @@ bool ZipReader::read(const QString &name, QByteArray &data, QString *error) {
             *error = QStringLiteral("%1 is damaged").arg(name);
         return false;
     }
-    data.reserve(qsizetype(info.uncompressedSize));
-    data = file.readAll();
+    // Inflated a step at a time and never past the size the package declares, whatever the
+    // compressed stream holds.
+    const qint64 declared = qint64(info.uncompressedSize);
+    bool ok = true;
+    while (ok && data.size() < declared) {
+        const QByteArray step = file.read(qMin(kReadStep, declared - data.size()));
+        ok = !step.isEmpty();
+        data += step;
+    }
     file.close();
-    if (file.getZipError() != 0 || data.size() != qsizetype(info.uncompressedSize)) {
+    m_inflated += data.size();
+    if (!ok || file.getZipError() != 0 || data.size() != declared) {
         data.clear();
         if (error)
             *error = QStringLiteral("%1 is damaged").arg(name);

@@ -44,6 +44,7 @@ private:
     std::unique_ptr<QBuffer> m_buffer;
     std::unique_ptr<QuaZip> m_zip;
     QHash<QString, QString> m_names; // lower-case name -> stored name
+    qint64 m_inflated = 0;           // bytes of all parts read so far
 };
 
 } // namespace platform::docx::detail

@@ -1,5 +1,7 @@
 #include "docx_reader.h"
 
+#include "platform/text/guarded_document.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QImageReader>
@@ -208,8 +210,9 @@ void PartReader::insertPicture(const QString &relId, qint64 cx, qint64 cy, int d
         format.setProperty(TextProp::ObjectKind, kPictureKind);
         format.setProperty(TextProp::TextFlow, flow);
     }
-    // Asking the document would make it look for a file of that name: keep our own list.
-    if (!m_resources.contains(name)) {
+    // Asking the document would make it look for a file of that name: keep our own list. A
+    // picture too large to decode keeps its place without its bytes.
+    if (!m_resources.contains(name) && picturePixelsWithinLimit(bytes)) {
         m_resources.insert(name);
         m_document.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
     }

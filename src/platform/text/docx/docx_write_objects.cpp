@@ -1,5 +1,7 @@
 #include "docx_writer.h"
 
+#include "platform/text/legacy_format_stream.h"
+#include "platform/text/text_format_codec.h"
 #include "platform/text/text_model.h"
 
 #include <QBuffer>
@@ -13,6 +15,8 @@
 namespace platform::docx::detail {
 
 namespace {
+
+const QString StoredFormatMark = QStringLiteral("f1:");
 
 using L = QLatin1StringView;
 
@@ -102,29 +106,31 @@ void writePosition(QXmlStreamWriter &xml, L element, L relativeFrom, L align, qi
 
 } // namespace
 
+// Stored formats are written with the format codec's typed values behind a version mark; the
+// unmarked form of earlier versions (Qt's own stream of a QTextFormat) is read by a reader of
+// our own that checks it before anything is built.
 QString encodeFormat(QTextFormat format) {
     format.clearProperty(QTextFormat::ObjectIndex);
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream.setVersion(QDataStream::Qt_6_4);
-    stream << format;
-    return QString::fromLatin1(bytes.toBase64());
+    formatcodec::writeFormat(stream, format);
+    return StoredFormatMark + QString::fromLatin1(bytes.toBase64());
 }
 
 QTextFormat decodeFormat(QStringView text) {
-    // Stored formats hold these lists; their stream operators are known once the types are.
-    static const bool registered = [] {
-        qRegisterMetaType<QList<int>>();
-        qRegisterMetaType<QList<QTextLength>>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-    const QByteArray bytes = QByteArray::fromBase64(text.toLatin1());
-    QDataStream stream(bytes);
-    stream.setVersion(QDataStream::Qt_6_4);
     QTextFormat format;
-    stream >> format;
-    return stream.status() == QDataStream::Ok ? format : QTextFormat();
+    if (text.startsWith(StoredFormatMark)) {
+        const QByteArray bytes =
+            QByteArray::fromBase64(text.mid(StoredFormatMark.size()).toLatin1());
+        QDataStream stream(bytes);
+        formatcodec::ByteReader in(stream);
+        if (!formatcodec::readFormat(in, &format) || !in.ok() || !stream.atEnd())
+            return QTextFormat();
+        return format;
+    }
+    if (!formatcodec::readLegacyStreamFormat(QByteArray::fromBase64(text.toLatin1()), &format))
+        return QTextFormat();
+    return format;
 }
 
 int PartWriter::mediaFor(const QString &name) {
