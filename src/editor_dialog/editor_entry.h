@@ -10,7 +10,7 @@ class sbTxm;
 
 // The editor's entry points with the settings dialog: one hidden dialog per editor, made when
 // first needed; the print entries stay those of the preview.
-class EditorEntryPoints final : public preview::EditorEntryPoints {
+class EditorEntryPoints : public preview::EditorEntryPoints {
 public:
     ~EditorEntryPoints() override;
     bool settingsPage(editor::uTxm &editor, const QString &code, QString &answer) override;

@@ -1,18 +1,9 @@
 #include "image_dialog/image_entry.h"
 
 #include "editor/interface.h"
-#include "editor_dialog/editor_entry.h"
 #include "image_dialog/sb_wmf.h"
 
 namespace image_dialog {
-
-EditorEntryPoints::EditorEntryPoints() : m_settings(editor_dialog::makeEditorEntryPoints()) {}
-
-EditorEntryPoints::~EditorEntryPoints() = default;
-
-bool EditorEntryPoints::settingsPage(editor::uTxm &editor, const QString &code, QString &answer) {
-    return m_settings->settingsPage(editor, code, answer);
-}
 
 bool EditorEntryPoints::imageDialog(editor::uTxm &editor, const QByteArray &svg,
                                     const QString &workFile, int maxWidthTwips) {
