@@ -46,6 +46,9 @@ enum : int {
     NoteId = QTextFormat::UserProperty + 42,        // int > 0, on the mark and the body blocks
     NoteBody = QTextFormat::UserProperty + 43,      // int on body blocks: 1 footnote, 2 endnote
     NoteSeparator = QTextFormat::UserProperty + 44, // bool on the separator block
+    // The number a list's first item has in Word when it is not 1 (list format). Qt's lists
+    // count from 1, so the view shows them from 1.
+    ListStart = QTextFormat::UserProperty + 45, // int
 };
 } // namespace TextProp
 

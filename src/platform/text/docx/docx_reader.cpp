@@ -256,18 +256,24 @@ void PartReader::ensureBlock() {
     }
 }
 
-// Qt numbers a list's items from 1: a label continues a list only where Qt's next number is the
-// label's own, else a new list starts.
+// Qt numbers a list's items from 1 (a list starting elsewhere keeps its start for the writer): a
+// label continues a list only where the list's next number is the label's own, else a new list
+// starts.
 QTextList *PartReader::listFor(const ListLabel &label) {
     OpenList &open = m_lists[qMakePair(label.counter, label.format.indent())];
     if (open.list) {
         const QTextListFormat f = open.list->format();
+        const int start =
+            f.hasProperty(TextProp::ListStart) ? f.intProperty(TextProp::ListStart) : 1;
         if (f.style() == label.format.style() && f.numberPrefix() == label.format.numberPrefix() &&
             f.numberSuffix() == label.format.numberSuffix() &&
-            (label.number == 0 || label.number == open.list->count() + 1))
+            (label.number == 0 || label.number == start + open.list->count()))
             return open.list;
     }
-    open.list = m_cursor.createList(label.format);
+    QTextListFormat format = label.format;
+    if (label.number != 0 && label.number != 1)
+        format.setProperty(TextProp::ListStart, label.number);
+    open.list = m_cursor.createList(format);
     return open.list;
 }
 

@@ -151,7 +151,10 @@ QByteArray numberingPart(const QList<QTextListFormat> &lists) {
                 const QString text = levelText(f, level, &numFmt);
                 xml.writeStartElement(kNsW, L("lvl"));
                 xml.writeAttribute(kNsW, L("ilvl"), QString::number(level));
-                wVal(xml, L("start"), QStringLiteral("1"));
+                const int start = f.hasProperty(TextProp::ListStart)
+                                      ? qBound(0, f.intProperty(TextProp::ListStart), 1000000)
+                                      : 1;
+                wVal(xml, L("start"), QString::number(start));
                 wVal(xml, L("numFmt"), numFmt);
                 wVal(xml, L("lvlText"), text);
                 wVal(xml, L("lvlJc"), QStringLiteral("left"));

@@ -347,6 +347,24 @@ TEST(DocxForeignContent, ListLabelsAreTheOnesWordShows) {
     const auto read = readPackage(numberingPackage());
     EXPECT_EQ(shownText(*read->main), expected);
     EXPECT_EQ(shownText(*roundTrip(*read)->main), expected);
+
+    // A list that starts at 5: Qt shows it from 1, the start is kept and written back.
+    const QByteArray numbering = part(
+        "numbering",
+        R"(<w:abstractNum w:abstractNumId="0"><w:lvl w:ilvl="0"><w:start w:val="1"/><w:numFmt w:val="decimal"/><w:lvlText w:val="%1."/></w:lvl></w:abstractNum>)"
+        R"(<w:num w:numId="1"><w:abstractNumId w:val="0"/><w:lvlOverride w:ilvl="0"><w:startOverride w:val="5"/></w:lvlOverride></w:num>)");
+    const auto five = readPackage(package(listItem("five", 0, 1) + listItem("six", 0, 1),
+                                          {{"numbering", "numbering.xml", numbering}}));
+    const auto fiveAgain = roundTrip(*five);
+    for (const Read *r : {five.get(), fiveAgain.get()}) {
+        const QTextList *list = r->main->begin().textList();
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->format().intProperty(TextProp::ListStart), 5);
+    }
+    EXPECT_TRUE(
+        docxtest::unzipPart(docx::write(five->content), QStringLiteral("word/numbering.xml"))
+            .contains(R"(<w:start w:val="5"/>)"));
 }
 
 TEST(DocxForeignContent, SymbolsKeepTheirCodeAndFont) {
