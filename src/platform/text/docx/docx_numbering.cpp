@@ -11,12 +11,16 @@ namespace {
 using L = QLatin1StringView;
 
 constexpr int kMaxNumber = 1000000;
+constexpr int kMaxLevelText = 64; // Word keeps far shorter level texts
 
 QString wValue(const QXmlStreamReader &xml, L name = L("val")) {
     return xml.attributes().value(kNsW, name).toString();
 }
 
+// Roman numbers up to 3999, longer ones in decimal: a hostile start value cannot make long labels.
 QString roman(int n) {
+    if (n < 1 || n > 3999)
+        return QString::number(n);
     static const std::pair<int, const char *> parts[] = {
         {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
         {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
@@ -27,12 +31,12 @@ QString roman(int n) {
     return out;
 }
 
-// Word's letters: a..z, then aa..zz, and so on.
+// Word's letters: a..z, then aa..zz, and so on (at most 32 letters).
 QString letters(int n) {
     if (n <= 0)
         return QString();
     const QChar c(u'a' + (n - 1) % 26);
-    return QString((n - 1) / 26 + 1, c);
+    return QString(qMin((n - 1) / 26 + 1, 32), c);
 }
 
 QTextListFormat::Style listStyle(QStringView numFmt) {
@@ -92,7 +96,7 @@ void NumberingDefinitions::read(const QByteArray &bytes) {
             if (n == L("numFmt")) {
                 level.numFmt = wValue(xml);
             } else if (n == L("lvlText")) {
-                level.text = wValue(xml);
+                level.text = wValue(xml).left(kMaxLevelText);
             } else if (n == L("start")) {
                 const int v = wValue(xml).toInt(&ok);
                 if (ok)

@@ -365,6 +365,18 @@ TEST(DocxForeignContent, ListLabelsAreTheOnesWordShows) {
     EXPECT_TRUE(
         docxtest::unzipPart(docx::write(five->content), QStringLiteral("word/numbering.xml"))
             .contains(R"(<w:start w:val="5"/>)"));
+
+    // Hostile level texts and start values give short labels.
+    const QByteArray huge = part(
+        "numbering",
+        R"(<w:abstractNum w:abstractNumId="0"><w:lvl w:ilvl="0"><w:start w:val="999999"/>)"
+        R"(<w:numFmt w:val="lowerLetter"/><w:lvlText w:val=")" +
+            QByteArray(100000, 'x') +
+            R"(%1"/></w:lvl></w:abstractNum><w:num w:numId="1"><w:abstractNumId w:val="0"/></w:num>)");
+    const auto hostile =
+        readPackage(package(listItem("h", 0, 1), {{"numbering", "numbering.xml", huge}}));
+    ASSERT_NE(hostile->main->begin().textList(), nullptr);
+    EXPECT_LE(hostile->main->begin().textList()->itemText(hostile->main->begin()).size(), 100);
 }
 
 TEST(DocxForeignContent, SymbolsKeepTheirCodeAndFont) {
