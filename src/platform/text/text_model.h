@@ -37,6 +37,18 @@ enum : int {
     LineAmount = QTextFormat::UserProperty + 31,  // int twips: minimum line pitch, 0 none
     IndentD = QTextFormat::UserProperty + 32,     // int
     IndentE = QTextFormat::UserProperty + 33,     // int
+
+    // Ruby (furigana) over the characters that carry it (char format): the ruby text.
+    RubyText = QTextFormat::UserProperty + 40, // QString
+    // Footnotes and endnotes. A note's mark (char format) and its body paragraphs at the end of
+    // the document (block format) share a NoteId; a separator paragraph comes before the bodies.
+    NoteMark = QTextFormat::UserProperty + 41,      // int on the mark: 1 footnote, 2 endnote
+    NoteId = QTextFormat::UserProperty + 42,        // int > 0, on the mark and the body blocks
+    NoteBody = QTextFormat::UserProperty + 43,      // int on body blocks: 1 footnote, 2 endnote
+    NoteSeparator = QTextFormat::UserProperty + 44, // bool on the separator block
+    // The number a list's first item has in Word when it is not 1 (list format). Qt's lists
+    // count from 1, so the view shows them from 1.
+    ListStart = QTextFormat::UserProperty + 45, // int
 };
 } // namespace TextProp
 

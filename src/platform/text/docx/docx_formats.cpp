@@ -183,6 +183,12 @@ QTextCharFormat canonicalCharFormat(const QTextCharFormat &f) {
             v == QTextCharFormat::AlignSubScript)
             c.setVerticalAlignment(v);
     }
+    if (!f.stringProperty(TextProp::RubyText).isEmpty())
+        c.setProperty(TextProp::RubyText, f.stringProperty(TextProp::RubyText));
+    if (f.intProperty(TextProp::NoteMark) > 0) {
+        c.setProperty(TextProp::NoteMark, f.intProperty(TextProp::NoteMark));
+        c.setProperty(TextProp::NoteId, f.intProperty(TextProp::NoteId));
+    }
     if (f.intProperty(TextProp::FieldId) > 0) {
         c.setProperty(TextProp::FieldId, f.intProperty(TextProp::FieldId));
         c.setProperty(TextProp::FieldData, f.stringProperty(TextProp::FieldData));
@@ -400,14 +406,17 @@ QString ThemeFonts::font(QStringView name) const {
 }
 
 void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &f, QString *style,
-                       const ThemeFonts *theme) {
+                       const ThemeFonts *theme, bool *deleted) {
     while (xml.readNextStartElement()) {
         const QStringView n = xml.name();
         if (xml.namespaceUri() != kNsW) {
             xml.skipCurrentElement();
             continue;
         }
-        if (n == L("rStyle")) {
+        if (n == L("del")) {
+            if (deleted)
+                *deleted = true;
+        } else if (n == L("rStyle")) {
             if (style)
                 *style = wAttr(xml, L("val")).toString();
         } else if (n == L("rFonts")) {
@@ -478,7 +487,8 @@ void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &f, QString *style
     }
 }
 
-void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &p) {
+void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &p,
+                             const std::function<void()> &section) {
     QTextBlockFormat &b = p.block;
     for (const auto &[property, name] : kExtras) {
         bool ok = false;
@@ -494,7 +504,11 @@ void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &p) {
         }
         bool ok = false;
         if (n == L("rPr")) {
-            readRunProperties(xml, p.mark);
+            readRunProperties(xml, p.mark, nullptr, nullptr, &p.markDeleted);
+            continue;
+        }
+        if (n == L("sectPr") && section) {
+            section();
             continue;
         }
         if (n == L("numPr")) {

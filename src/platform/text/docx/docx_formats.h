@@ -5,6 +5,8 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 
+#include <functional>
+
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
@@ -36,6 +38,7 @@ struct ParagraphProps {
     QString style;
     int numId = -1; // -1 none given, 0 explicitly no list
     int level = -1;
+    bool markDeleted = false; // a tracked deletion of the paragraph mark
 };
 
 // Reads the element the reader is on (w:rPr, w:pPr) up to its end; merges into the target.
@@ -47,8 +50,10 @@ struct ThemeFonts {
 };
 
 void readRunProperties(QXmlStreamReader &xml, QTextCharFormat &format, QString *style = nullptr,
-                       const ThemeFonts *theme = nullptr);
-void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &props);
+                       const ThemeFonts *theme = nullptr, bool *deleted = nullptr);
+// A w:sectPr inside goes to section, which reads it up to its end; without one it is skipped.
+void readParagraphProperties(QXmlStreamReader &xml, ParagraphProps &props,
+                             const std::function<void()> &section = {});
 
 // "FF8080" style colours; "auto" and garbage are invalid.
 QColor readColor(QStringView text);

@@ -18,15 +18,29 @@ void clearAll(TextContent &content) {
             area->clear();
 }
 
+// Reads one part; for the main text (section given) the referenced footnotes and endnotes too.
 bool readPart(PackageReader &package, QTextDocument &document, const QString &path,
-              Section *section, QString *error) {
+              Section *section, const QHash<QString, Target> &rels, QString *error) {
     QByteArray xml;
     if (!package.zip.read(path, xml, error))
         return false;
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
+    package.numbering.resetCounters();
     PartReader reader(package, document, path);
-    const bool ok = reader.read(xml, section, error);
+    bool ok = reader.read(xml, section, error);
+    for (int kind = 1; ok && section && kind <= 2; ++kind) {
+        if (package.notes[kind - 1].isEmpty())
+            continue;
+        const L type = kind == 1 ? L("footnotes") : L("endnotes");
+        for (const Target &t : rels) {
+            if (t.type != type || t.external || !package.zip.contains(t.target))
+                continue;
+            ok = package.zip.read(t.target, xml, error) &&
+                 reader.readNotes(xml, kind, t.target, error);
+            break;
+        }
+    }
     document.setUndoRedoEnabled(undo);
     if (ok && package.records.present) {
         // Our packages keep the document's default font as the style defaults.
@@ -95,7 +109,8 @@ bool read(const QByteArray &bytes, TextContent &content, QString *error) {
 
     QTextDocument scratch;
     Section section;
-    if (!readPart(package, content.main ? *content.main : scratch, documentPath, &section, error)) {
+    if (!readPart(package, content.main ? *content.main : scratch, documentPath, &section, rels,
+                  error)) {
         clearAll(content);
         return false;
     }
@@ -112,7 +127,7 @@ bool read(const QByteArray &bytes, TextContent &content, QString *error) {
             continue;
         bits |= 1 << i;
         if (QTextDocument *area = content.areas[size_t(i)]) {
-            if (!readPart(package, *area, target, nullptr, error)) {
+            if (!readPart(package, *area, target, nullptr, {}, error)) {
                 clearAll(content);
                 return false;
             }

@@ -9,8 +9,29 @@ namespace {
 
 using L = QLatin1StringView;
 
+constexpr int kMaxWrappers = 32;
+
 QString wValue(const QXmlStreamReader &xml, L name = L("val")) {
     return xml.attributes().value(kNsW, name).toString();
+}
+
+// The next element of a table or row. Content controls and custom XML around rows and cells are
+// stepped into as if they were not there; wrappers counts the open ones.
+bool nextInTable(QXmlStreamReader &xml, int &wrappers) {
+    forever {
+        if (xml.readNextStartElement()) {
+            const QStringView n = xml.name();
+            if ((n == L("sdt") || n == L("sdtContent") || n == L("customXml")) &&
+                wrappers < kMaxWrappers) {
+                ++wrappers;
+                continue;
+            }
+            return true;
+        }
+        if (xml.hasError() || wrappers == 0)
+            return false;
+        --wrappers;
+    }
 }
 
 QTextFrameFormat::BorderStyle borderStyle(QStringView name) {
@@ -221,7 +242,8 @@ void PartReader::readTable() {
         table = m_cursor.insertTable(1, columns, format);
     };
 
-    while (m_xml.readNextStartElement()) {
+    int tableWrappers = 0;
+    while (nextInTable(m_xml, tableWrappers)) {
         const QStringView n = m_xml.name();
         if (n == L("tblPr") && m_package.records.present &&
             !m_xml.attributes().value(kNsDj, L("frame")).isEmpty()) {
@@ -306,7 +328,8 @@ void PartReader::readTable() {
                 table->appendRows(1);
             int column = 0;
             bool header = false;
-            while (m_xml.readNextStartElement()) {
+            int rowWrappers = 0;
+            while (nextInTable(m_xml, rowWrappers)) {
                 const QStringView e = m_xml.name();
                 if (e == L("trPr")) {
                     while (m_xml.readNextStartElement()) {

@@ -5,6 +5,8 @@
 #include <QTextList>
 #include <QUrl>
 
+#include <array>
+
 namespace platform::docx::detail {
 
 namespace {
@@ -145,7 +147,10 @@ void PartReader::readParagraph() {
     ParagraphProps direct;
     bool content = m_xml.readNextStartElement();
     if (content && m_xml.name() == L("pPr")) {
-        readParagraphProperties(m_xml, direct);
+        if (m_section)
+            readParagraphProperties(m_xml, direct, [this] { readSection(*m_section); });
+        else
+            readParagraphProperties(m_xml, direct);
         content = m_xml.readNextStartElement();
     }
     // Styles only for packages of other programs: ours carry every value directly.
@@ -163,6 +168,7 @@ void PartReader::readParagraph() {
             m_para.numId = direct.numId;
         if (direct.level >= 0)
             m_para.level = direct.level;
+        m_para.markDeleted = direct.markDeleted;
     }
     // The reader stands on the first content element, or at the paragraph's end.
     if (content)
@@ -177,6 +183,7 @@ void PartReader::readParagraph() {
         m_cursor.setBlockFormat(f);
     }
     m_blockOpen = false;
+    m_joinNext = m_para.markDeleted;
 }
 
 void PartReader::readParagraphContent() {
@@ -223,7 +230,14 @@ void PartReader::ensureBlock() {
         block.setPageBreakPolicy(block.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
         m_breakBefore = false;
     }
-    if (m_fresh) {
+    if (m_noteKind > 0) {
+        block.setProperty(TextProp::NoteBody, m_noteKind);
+        block.setProperty(TextProp::NoteId, m_noteId);
+    }
+    // A paragraph whose mark was deleted goes on in this one, which gives the values.
+    const bool join = m_joinNext && m_paraBlocks == 0 && !m_fresh;
+    m_joinNext = false;
+    if (m_fresh || join) {
         m_cursor.setBlockFormat(block);
         m_cursor.setBlockCharFormat(m_para.mark);
     } else {
@@ -232,22 +246,35 @@ void PartReader::ensureBlock() {
     m_fresh = false;
     m_blockOpen = true;
     ++m_paraBlocks;
-    if (m_para.numId > 0) {
-        if (QTextList *list = listFor(m_para.numId, qBound(0, m_para.level, 8)))
-            list->add(m_cursor.block());
+    // A paragraph about to join the next one is counted there.
+    if (m_para.numId > 0 && !m_para.markDeleted) {
+        ListLabel label;
+        if (m_package.numbering.next(m_para.numId, qBound(0, m_para.level, 8), label)) {
+            if (QTextList *list = listFor(label))
+                list->add(m_cursor.block());
+        }
     }
 }
 
-QTextList *PartReader::listFor(int numId, int level) {
-    const auto key = qMakePair(numId, level);
-    if (QTextList *list = m_lists.value(key))
-        return list;
-    QTextListFormat format;
-    if (!m_package.numbering.listFormat(numId, level, format))
-        return nullptr;
-    QTextList *list = m_cursor.createList(format);
-    m_lists.insert(key, list);
-    return list;
+// Qt numbers a list's items from 1 (a list starting elsewhere keeps its start for the writer): a
+// label continues a list only where the list's next number is the label's own, else a new list
+// starts.
+QTextList *PartReader::listFor(const ListLabel &label) {
+    OpenList &open = m_lists[qMakePair(label.counter, label.format.indent())];
+    if (open.list) {
+        const QTextListFormat f = open.list->format();
+        const int start =
+            f.hasProperty(TextProp::ListStart) ? f.intProperty(TextProp::ListStart) : 1;
+        if (f.style() == label.format.style() && f.numberPrefix() == label.format.numberPrefix() &&
+            f.numberSuffix() == label.format.numberSuffix() &&
+            (label.number == 0 || label.number == start + open.list->count()))
+            return open.list;
+    }
+    QTextListFormat format = label.format;
+    if (label.number != 0 && label.number != 1)
+        format.setProperty(TextProp::ListStart, label.number);
+    open.list = m_cursor.createList(format);
+    return open.list;
 }
 
 void PartReader::readRun() {
@@ -290,12 +317,26 @@ void PartReader::readRun() {
         } else if (n == L("noBreakHyphen")) {
             insertText(QString(QChar(0x2011)));
         } else if (n == L("sym")) {
+            // The code point as named (private-use codes of symbol fonts stay), in its font.
             bool ok = false;
-            uint code = wValue(m_xml, L("char")).toUInt(&ok, 16);
-            if (ok && code >= 0xF000)
-                code -= 0xF000;
-            if (ok && code >= 0x20 && code < 0xFFFE)
+            const uint code = wValue(m_xml, L("char")).toUInt(&ok, 16);
+            if (ok && code >= 0x20 && code < 0xFFFE && (code < 0xD800 || code >= 0xE000)) {
+                const QString font = wValue(m_xml, L("font"));
+                flushText();
+                const QTextCharFormat run = m_runFormat;
+                if (!font.isEmpty())
+                    m_runFormat.setFontFamilies(QStringList{font});
                 insertText(QString(QChar(char16_t(code))));
+                flushText();
+                m_runFormat = run;
+            }
+        } else if (n == L("ruby")) {
+            readRuby();
+            continue;
+        } else if (n == L("footnoteReference") || n == L("endnoteReference")) {
+            noteMark(n == L("footnoteReference") ? 1 : 2, wValue(m_xml, L("id")));
+        } else if (n == L("footnoteRef") || n == L("endnoteRef")) {
+            noteMark(n == L("footnoteRef") ? 1 : 2, QString());
         } else if (n == L("fldChar")) {
             readFieldChar();
         } else if (n == L("drawing")) {
@@ -312,6 +353,8 @@ void PartReader::readRun() {
 
 QTextCharFormat PartReader::contentFormat() const {
     QTextCharFormat f = m_runFormat;
+    if (m_inRuby && !m_ruby.isEmpty())
+        f.setProperty(TextProp::RubyText, m_ruby);
     if (m_field.hasProperty(TextProp::FieldId))
         f.merge(m_field);
     return f;
@@ -459,7 +502,11 @@ void PartReader::bookmarkEnd() {
 }
 
 void PartReader::readSection(Section &section) {
+    // Page values are each section's own; a header or footer not defined again is inherited.
+    std::array<QString, 4> inherited;
+    std::copy(std::begin(section.areaTargets), std::end(section.areaTargets), inherited.begin());
     section = Section();
+    std::copy(inherited.begin(), inherited.end(), std::begin(section.areaTargets));
     section.found = true;
     PageSetup &page = section.page;
     bool ok = false;

@@ -2,6 +2,7 @@
 
 #include "docx_common.h"
 #include "docx_formats.h"
+#include "docx_numbering.h"
 #include "docx_package.h"
 #include "docx_styles.h"
 #include "platform/text/text_model.h"
@@ -25,6 +26,10 @@ struct PackageReader {
     ThemeFonts theme;
     NumberingDefinitions numbering;
     int nextFieldId = 1; // for links the package has no record of
+    // Footnotes (index 0) and endnotes (1): the note number of each referenced w:id, numbered
+    // in the order the references stand.
+    QHash<QString, int> notes[2];
+    bool notesSeparated = false; // the separator before the note bodies is in place
 };
 
 struct Target {
@@ -34,7 +39,8 @@ struct Target {
 };
 QHash<QString, Target> readRelationships(const QByteArray &xml, const QString &partPath);
 
-// The header and footer references and page values of the body's last w:sectPr.
+// The page values and title page flag of the body's last w:sectPr, and the header and footer
+// references each last defined along the sections.
 struct Section {
     PageSetup page;
     QString areaTargets[4]; // part paths in bit order
@@ -47,6 +53,9 @@ class PartReader {
 public:
     PartReader(PackageReader &package, QTextDocument &document, const QString &partPath);
     bool read(const QByteArray &xml, Section *section, QString *error);
+    // Appends the bodies of the referenced notes of a footnotes (kind 1) or endnotes (kind 2)
+    // part at the end of the document, after a separator paragraph.
+    bool readNotes(const QByteArray &xml, int kind, const QString &partPath, QString *error);
 
 private:
     // Block level.
@@ -58,6 +67,8 @@ private:
     // Inside a paragraph.
     void readParagraphContent();
     void readRun();
+    void readRuby();
+    void noteMark(int kind, const QString &id);
     void readHyperlink();
     void readFieldChar();
     void readSimpleField();
@@ -76,7 +87,7 @@ private:
     QString mediaPath(const QString &relId) const;
     void insertPicture(const QString &relId, qint64 cx, qint64 cy, int drawing, int flow);
     QTextFrame *insertTextBox(const QTextFrameFormat &format);
-    QTextList *listFor(int numId, int level);
+    QTextList *listFor(const ListLabel &label);
 
     PackageReader &m_package;
     QTextDocument &m_document;
@@ -97,6 +108,11 @@ private:
     bool m_breakParagraph = false; // the break came before any block of its paragraph
     QTextCharFormat m_runFormat;
     QString m_text;
+    QString m_ruby; // the ruby text over the runs being read
+    bool m_inRuby = false;
+    bool m_joinNext = false; // the last paragraph's mark was deleted: it goes on in the next
+    int m_noteKind = 0;      // the note body being read and its number
+    int m_noteId = 0;
 
     // Fields: our bookmarked ones, links of other programs, complex fields.
     QTextCharFormat m_field;
@@ -108,7 +124,12 @@ private:
         QTextCharFormat saved;
     };
     QList<ComplexField> m_complex;
-    QHash<QPair<int, int>, QTextList *> m_lists;
+    // The list each counter and level adds to, and the number Qt shows for its next item.
+    struct OpenList {
+        QTextList *list = nullptr;
+        int next = 1;
+    };
+    QHash<QPair<int, int>, OpenList> m_lists;
     QSet<QString> m_resources; // picture resources added so far
     int m_depth = 0;           // nesting of containers, bounded against hostile input
 

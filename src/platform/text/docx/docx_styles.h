@@ -4,9 +4,8 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QTextListFormat>
 
-// What styles.xml and numbering.xml define, for packages written by other programs.
+// What styles.xml defines, for packages written by other programs.
 namespace platform::docx::detail {
 
 class StyleSheet {
@@ -32,21 +31,6 @@ private:
     QString m_defaultParagraph;
     QHash<QString, Style> m_styles;
     mutable QHash<QString, ParagraphProps> m_resolved;
-};
-
-class NumberingDefinitions {
-public:
-    void read(const QByteArray &xml);
-    // The list format of a paragraph in list numId at level (0-based); false when undefined.
-    bool listFormat(int numId, int level, QTextListFormat &format) const;
-
-private:
-    struct Level {
-        QString numFmt;
-        QString text;
-    };
-    QHash<int, QHash<int, Level>> m_abstract; // abstractNumId -> level -> definition
-    QHash<int, int> m_nums;                   // numId -> abstractNumId
 };
 
 } // namespace platform::docx::detail

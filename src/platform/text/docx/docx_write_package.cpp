@@ -151,7 +151,10 @@ QByteArray numberingPart(const QList<QTextListFormat> &lists) {
                 const QString text = levelText(f, level, &numFmt);
                 xml.writeStartElement(kNsW, L("lvl"));
                 xml.writeAttribute(kNsW, L("ilvl"), QString::number(level));
-                wVal(xml, L("start"), QStringLiteral("1"));
+                const int start = f.hasProperty(TextProp::ListStart)
+                                      ? qBound(0, f.intProperty(TextProp::ListStart), 1000000)
+                                      : 1;
+                wVal(xml, L("start"), QString::number(start));
                 wVal(xml, L("numFmt"), numFmt);
                 wVal(xml, L("lvlText"), text);
                 wVal(xml, L("lvlJc"), QStringLiteral("left"));
@@ -227,6 +230,17 @@ QByteArray write(const TextContent &content) {
     PartWriter body(package, main);
     const QByteArray documentXml = body.write(
         L("document"), [&](QXmlStreamWriter &xml) { writeSectionProperties(xml, page, areas); });
+    // Footnotes and endnotes whose references the body holds.
+    constexpr L kNoteParts[2]{L("footnotes"), L("endnotes")};
+    std::array<QByteArray, 2> notesXml;
+    std::array<QList<Relationship>, 2> notesRels;
+    for (int kind = 1; kind <= 2; ++kind) {
+        if (package.noteOrder[kind - 1].isEmpty())
+            continue;
+        PartWriter notes(package, main);
+        notesXml[size_t(kind - 1)] = notes.writeNotes(kind);
+        notesRels[size_t(kind - 1)] = notes.relationships();
+    }
 
     QList<Relationship> documentRels{
         {QStringLiteral("rIdStyles"), QStringLiteral("styles"), QStringLiteral("styles.xml")},
@@ -239,6 +253,10 @@ QByteArray write(const TextContent &content) {
         if (areas[size_t(i)])
             documentRels.append({QStringLiteral("rIdArea%1").arg(i + 1), kAreaType[i],
                                  kAreaParts[size_t(i)] + QStringLiteral(".xml")});
+    for (int i = 0; i < 2; ++i)
+        if (!notesXml[size_t(i)].isEmpty())
+            documentRels.append({QStringLiteral("rIdNotes%1").arg(i + 1), kNoteParts[i],
+                                 kNoteParts[i] + QStringLiteral(".xml")});
     documentRels.append({QStringLiteral("rIdRecords"), QStringLiteral("customXml"),
                          QStringLiteral("../customXml/item1.xml")});
     documentRels.append(body.relationships());
@@ -283,6 +301,10 @@ QByteArray write(const TextContent &content) {
             if (areas[size_t(i)])
                 over(QStringLiteral("/word/") + kAreaParts[size_t(i)] + QStringLiteral(".xml"),
                      wml + kAreaType[i] + QStringLiteral("+xml"));
+        for (int i = 0; i < 2; ++i)
+            if (!notesXml[size_t(i)].isEmpty())
+                over(QStringLiteral("/word/") + kNoteParts[i] + QStringLiteral(".xml"),
+                     wml + kNoteParts[i] + QStringLiteral("+xml"));
         over(QStringLiteral("/docProps/app.xml"),
              QStringLiteral(
                  "application/vnd.openxmlformats-officedocument.extended-properties+xml"));
@@ -322,6 +344,15 @@ QByteArray write(const TextContent &content) {
             zip.add(QStringLiteral("word/_rels/") + kAreaParts[size_t(i)] +
                         QStringLiteral(".xml.rels"),
                     relationshipsPart(areaRels[size_t(i)]));
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (notesXml[size_t(i)].isEmpty())
+            continue;
+        zip.add(QStringLiteral("word/") + kNoteParts[i] + QStringLiteral(".xml"),
+                notesXml[size_t(i)]);
+        if (!notesRels[size_t(i)].isEmpty())
+            zip.add(QStringLiteral("word/_rels/") + kNoteParts[i] + QStringLiteral(".xml.rels"),
+                    relationshipsPart(notesRels[size_t(i)]));
     }
     for (const PackageState::Media &m : package.media)
         zip.add(QStringLiteral("word/") + m.path, m.bytes, false);

@@ -1,5 +1,7 @@
 #include "docx_writer.h"
 
+#include "docx_numbering.h"
+
 #include "platform/text/text_model.h"
 
 #include <QRegularExpression>
@@ -63,7 +65,7 @@ QUrl linkTarget(const QString &data) {
 PartWriter::PartWriter(PackageState &package, const QTextDocument &document)
     : m_package(package), m_document(document), m_xml(&m_out) {}
 
-QByteArray PartWriter::write(L root, const std::function<void(QXmlStreamWriter &)> &sectPr) {
+void PartWriter::beginPart(L root) {
     m_out.reserve(1 << 16);
     m_xml.writeNamespace(kNsW, QStringLiteral("w"));
     m_xml.writeNamespace(kNsR, QStringLiteral("r"));
@@ -75,6 +77,17 @@ QByteArray PartWriter::write(L root, const std::function<void(QXmlStreamWriter &
     m_xml.writeNamespace(kNsDj, QStringLiteral("dj"));
     m_xml.writeStartElement(kNsW, root);
     m_xml.writeAttribute(kNsMc, L("Ignorable"), L("dj"));
+}
+
+QByteArray PartWriter::endPart() {
+    m_xml.writeEndElement();
+    m_xml.writeEndDocument();
+    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>") +
+           m_out.toUtf8();
+}
+
+QByteArray PartWriter::write(L root, const std::function<void(QXmlStreamWriter &)> &sectPr) {
+    beginPart(root);
     const bool body = root == L("document");
     if (body)
         m_xml.writeStartElement(kNsW, L("body"));
@@ -84,10 +97,98 @@ QByteArray PartWriter::write(L root, const std::function<void(QXmlStreamWriter &
             sectPr(m_xml);
         m_xml.writeEndElement();
     }
+    return endPart();
+}
+
+QByteArray PartWriter::writeNotes(int kind) {
+    const L note = kind == 1 ? L("footnote") : L("endnote");
+    beginPart(kind == 1 ? L("footnotes") : L("endnotes"));
+    m_noteKind = kind;
+    // The separators Word draws above the notes.
+    const std::pair<L, L> separators[] = {{L("separator"), L("-1")},
+                                          {L("continuationSeparator"), L("0")}};
+    for (const auto &[type, id] : separators) {
+        m_xml.writeStartElement(kNsW, note);
+        m_xml.writeAttribute(kNsW, L("type"), type);
+        m_xml.writeAttribute(kNsW, L("id"), id);
+        m_xml.writeStartElement(kNsW, L("p"));
+        m_xml.writeStartElement(kNsW, L("r"));
+        m_xml.writeEmptyElement(kNsW, type);
+        m_xml.writeEndElement();
+        m_xml.writeEndElement();
+        m_xml.writeEndElement();
+    }
+    // Bodies are the main text's paragraphs (not those in tables or frames).
+    QHash<int, QList<QTextBlock>> bodies;
+    for (auto it = m_document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        const QTextBlock block = it.currentBlock();
+        if (block.isValid() && block.blockFormat().intProperty(TextProp::NoteBody) == kind)
+            bodies[block.blockFormat().intProperty(TextProp::NoteId)].append(block);
+    }
+    for (const QPair<int, int> &key : std::as_const(m_package.noteOrder[kind - 1])) {
+        m_noteNumber = m_package.noteIds.value(key);
+        m_xml.writeStartElement(kNsW, note);
+        m_xml.writeAttribute(kNsW, L("id"), QString::number(m_noteNumber));
+        const QList<QTextBlock> blocks = bodies.value(key.second);
+        for (const QTextBlock &block : blocks)
+            writeParagraph(block, nullptr);
+        if (blocks.isEmpty()) {
+            m_xml.writeStartElement(kNsW, L("p"));
+            m_xml.writeStartElement(kNsW, L("r"));
+            m_xml.writeEmptyElement(kNsW, kind == 1 ? L("footnoteRef") : L("endnoteRef"));
+            m_xml.writeEndElement();
+            m_xml.writeEndElement();
+        }
+        m_xml.writeEndElement();
+    }
+    return endPart();
+}
+
+// The separator before the note bodies, and the bodies of notes whose reference is written, go
+// to the notes parts.
+bool PartWriter::isDivertedNote(const QTextBlock &block) const {
+    const QTextBlockFormat f = block.blockFormat();
+    if (f.boolProperty(TextProp::NoteSeparator))
+        return true;
+    const int kind = f.intProperty(TextProp::NoteBody);
+    return m_noteKind == 0 && kind > 0 &&
+           m_package.noteIds.contains({kind, f.intProperty(TextProp::NoteId)});
+}
+
+// A note's mark: a reference in the main text, the number at the start of a body in a notes
+// part. False when the run is written as text (a second mark of one note). Text typed after the
+// number in the mark's format stays as text.
+bool PartWriter::writeNoteMark(const QTextCharFormat &run, const QString &text) {
+    const int kind = run.intProperty(TextProp::NoteMark);
+    const QPair<int, int> key{kind, run.intProperty(TextProp::NoteId)};
+    const bool reference = m_noteKind == 0;
+    if (kind < 1 || kind > 2 || (reference && m_package.noteIds.contains(key)) ||
+        (!reference && kind != m_noteKind))
+        return false;
+    flushAll();
+    const L mark = kind == 1 ? (reference ? L("footnoteReference") : L("footnoteRef"))
+                             : (reference ? L("endnoteReference") : L("endnoteRef"));
+    m_xml.writeStartElement(kNsW, L("r"));
+    writeRunProperties(m_xml, run);
+    m_xml.writeEmptyElement(kNsW, mark);
+    int number = m_noteNumber;
+    if (reference) {
+        QList<QPair<int, int>> &order = m_package.noteOrder[kind - 1];
+        order.append(key);
+        number = int(order.size());
+        m_package.noteIds.insert(key, number);
+        m_xml.writeAttribute(kNsW, L("id"), QString::number(number));
+    }
     m_xml.writeEndElement();
-    m_xml.writeEndDocument();
-    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>") +
-           m_out.toUtf8();
+    const QString label = formatNumber(number, kind == 1 ? u"decimal" : u"lowerRoman");
+    const QString rest = text.startsWith(label) ? text.mid(label.size()) : text;
+    if (!rest.isEmpty()) {
+        m_runFormat = run;
+        m_runFormat.clearProperty(TextProp::NoteMark);
+        m_runFormat.clearProperty(TextProp::NoteId);
+        m_runText = rest;
+    }
+    return true;
 }
 
 void PartWriter::writeFrameContent(const QTextFrame *frame) {
@@ -108,6 +209,8 @@ template <typename Iterator> void PartWriter::writeItems(Iterator it) {
         }
         const QTextBlock block = it.currentBlock();
         ++it;
+        if (isDivertedNote(block))
+            continue;
         const QTextFrame *next = it.atEnd() ? nullptr : it.currentFrame();
         writeParagraph(block, next && isTextFrame(next) && m_boxDepth == 0 ? next : nullptr);
     }
@@ -136,13 +239,15 @@ void PartWriter::writeParagraph(const QTextBlock &block, const QTextFrame *ancho
         const QTextCharFormat run = canonicalCharFormat(original);
         const int fieldId = run.intProperty(TextProp::FieldId);
         if (fieldId != m_fieldId) {
-            flushRun();
+            flushAll();
             closeField();
             if (fieldId > 0)
                 openField(run);
         }
+        if (run.intProperty(TextProp::NoteMark) > 0 && writeNoteMark(run, fragment.text()))
+            continue;
         if (run.isImageFormat()) {
-            flushRun();
+            flushAll();
             const int count = int(fragment.text().count(kObject));
             for (int i = 0; i < count; ++i)
                 writePicture(run.toImageFormat(), run);
@@ -153,7 +258,7 @@ void PartWriter::writeParagraph(const QTextBlock &block, const QTextFrame *ancho
         m_runFormat = run;
         m_runText += fragment.text();
     }
-    flushRun();
+    flushAll();
     closeField();
     if (anchored)
         writeTextBox(anchored);
@@ -166,14 +271,74 @@ void PartWriter::writeParagraph(const QTextBlock &block, const QTextFrame *ancho
     m_xml.writeEndElement();
 }
 
+void PartWriter::flushAll() {
+    flushRun();
+    flushRuby();
+}
+
 void PartWriter::flushRun() {
     if (m_runText.isEmpty())
         return;
+    const QString ruby = m_runFormat.stringProperty(TextProp::RubyText);
+    if (ruby != m_rubyText)
+        flushRuby();
+    if (!ruby.isEmpty()) {
+        m_rubyText = ruby;
+        m_rubyBase.append({m_runFormat, m_runText});
+        m_runText.clear();
+        return;
+    }
     m_xml.writeStartElement(kNsW, L("r"));
     writeRunProperties(m_xml, m_runFormat);
     writeText(m_runText);
     m_xml.writeEndElement();
     m_runText.clear();
+}
+
+void PartWriter::flushRuby() {
+    if (m_rubyBase.isEmpty())
+        return;
+    const QTextCharFormat &first = m_rubyBase.first().first;
+    // Sizes in half points: the ruby at half the base text's size, raised above it.
+    const int base = first.hasProperty(QTextFormat::FontPointSize)
+                         ? qMax(2, qRound(first.fontPointSize() * 2))
+                         : 21;
+    const int size = qMax(1, base / 2);
+    auto val = [this](L element, const QString &value) {
+        m_xml.writeEmptyElement(kNsW, element);
+        m_xml.writeAttribute(kNsW, L("val"), value);
+    };
+    m_xml.writeStartElement(kNsW, L("r"));
+    m_xml.writeStartElement(kNsW, L("ruby"));
+    m_xml.writeStartElement(kNsW, L("rubyPr"));
+    val(L("rubyAlign"), QStringLiteral("distributeSpace"));
+    val(L("hps"), QString::number(size));
+    val(L("hpsRaise"), QString::number(qMax(1, base - 3)));
+    val(L("hpsBaseText"), QString::number(base));
+    val(L("lid"), QStringLiteral("ja-JP"));
+    m_xml.writeEndElement();
+    m_xml.writeStartElement(kNsW, L("rt"));
+    m_xml.writeStartElement(kNsW, L("r"));
+    QTextCharFormat rubyFormat;
+    if (!first.fontFamilies().toStringList().isEmpty())
+        rubyFormat.setFontFamilies(first.fontFamilies().toStringList());
+    rubyFormat.setFontPointSize(size / 2.0);
+    writeRunProperties(m_xml, rubyFormat);
+    writeText(m_rubyText);
+    m_xml.writeEndElement();
+    m_xml.writeEndElement(); // rt
+    m_xml.writeStartElement(kNsW, L("rubyBase"));
+    for (const auto &[format, text] : std::as_const(m_rubyBase)) {
+        m_xml.writeStartElement(kNsW, L("r"));
+        writeRunProperties(m_xml, format);
+        writeText(text);
+        m_xml.writeEndElement();
+    }
+    m_xml.writeEndElement(); // rubyBase
+    m_xml.writeEndElement(); // ruby
+    m_xml.writeEndElement(); // r
+    m_rubyBase.clear();
+    m_rubyText.clear();
 }
 
 void PartWriter::writeText(const QString &source) {

@@ -40,6 +40,10 @@ struct PackageState {
     QSet<QString> tagBookmarks;
     QHash<const QTextList *, int> numIds;
     QList<QTextListFormat> lists; // by numId - 1
+    // Notes whose reference is written, by (kind, NoteId): their w:id, and the keys per kind
+    // (footnotes, endnotes) in the order the references stand.
+    QHash<QPair<int, int>, int> noteIds;
+    QList<QPair<int, int>> noteOrder[2];
     int nextBookmark = 1;
     int nextDrawing = 1;
     int textWidthTwips = 9000; // body width, for relative table and frame widths
@@ -52,14 +56,23 @@ public:
 
     // root: "document", "hdr" or "ftr"; sectPr is written at the end of the body when given.
     QByteArray write(QLatin1StringView root, const std::function<void(QXmlStreamWriter &)> &sectPr);
+    // The footnotes (kind 1) or endnotes (2) part: the note bodies whose references the main
+    // text's part has written, in that order.
+    QByteArray writeNotes(int kind);
     const QList<Relationship> &relationships() const { return m_rels; }
 
 private:
+    void beginPart(QLatin1StringView root);
+    QByteArray endPart();
     void writeFrameContent(const QTextFrame *frame);
     template <typename Iterator> void writeItems(Iterator it);
     void writeParagraph(const QTextBlock &block, const QTextFrame *anchored);
     void writeText(const QString &text);
     void flushRun();
+    void flushRuby();
+    void flushAll();
+    bool writeNoteMark(const QTextCharFormat &run, const QString &text);
+    bool isDivertedNote(const QTextBlock &block) const;
     void openField(const QTextCharFormat &format);
     void closeField();
     void writePicture(const QTextImageFormat &format, const QTextCharFormat &run);
@@ -86,6 +99,11 @@ private:
     bool m_fieldTag = false;
     bool m_fieldLink = false;
     int m_boxDepth = 0; // text boxes being written around the current content
+    // Runs under one ruby text, written together as one w:ruby.
+    QString m_rubyText;
+    QList<QPair<QTextCharFormat, QString>> m_rubyBase;
+    int m_noteKind = 0; // the notes part being written, and the note
+    int m_noteNumber = 0;
 };
 
 } // namespace platform::docx::detail

@@ -1,3 +1,4 @@
+#include "docx_test_package.h"
 #include "platform/text/docx/docx_codec.h"
 #include "test_images.h"
 
@@ -19,32 +20,9 @@ using namespace platform;
 
 namespace {
 
-QByteArray zip(const QList<QPair<QString, QByteArray>> &files) {
-    QByteArray out;
-    QBuffer buffer(&out);
-    QuaZip archive(&buffer);
-    archive.open(QuaZip::mdCreate);
-    for (const auto &[name, data] : files) {
-        QuaZipFile file(&archive);
-        file.open(QIODevice::WriteOnly, QuaZipNewInfo(name));
-        file.write(data);
-        file.close();
-    }
-    archive.close();
-    return out;
-}
-
-const char *kNs =
-    R"(xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" )"
-    R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships" )"
-    R"(xmlns:wp="http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing" )"
-    R"(xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main" )"
-    R"(xmlns:pic="http://schemas.openxmlformats.org/drawingml/2006/picture")";
-
-QByteArray part(const char *root, const QByteArray &body) {
-    return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><w:") + root +
-           ' ' + kNs + '>' + body + "</w:" + root + '>';
-}
+using docxtest::part;
+using docxtest::unzipPart;
+using docxtest::zip;
 
 QByteArray pngBytes() {
     return testsupport::pngBytes(6, 4, Qt::magenta);
@@ -239,17 +217,6 @@ TEST(DocxForeign, PackagesWithoutADocumentAreRefused) {
 }
 
 namespace {
-
-QByteArray unzipPart(const QByteArray &package, const QString &name) {
-    QByteArray bytes = package;
-    QBuffer buffer(&bytes);
-    QuaZip archive(&buffer);
-    if (!archive.open(QuaZip::mdUnzip) || !archive.setCurrentFile(name))
-        return {};
-    QuaZipFile file(&archive);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 QList<QPair<QString, QByteArray>> unzipAll(const QByteArray &package) {
     QByteArray bytes = package;
