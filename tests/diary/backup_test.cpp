@@ -78,6 +78,18 @@ TEST_F(BackupTest, DailyCopyIsAnEqualPrivateDiaryAndRunsOncePerDay) {
     EXPECT_EQ(backup::inspect(r.path).entries, 3);
 }
 
+TEST_F(BackupTest, UnwritableBackupFolderIsToldAndLeavesTheDiaryAlone) {
+    saveSome();
+    const QStringList rows = allRows(m_store.database());
+    write(backupDir(), "a file where the folder should be");
+    const backup::Result r = backup::runDaily(userDir(), QDate(2025, 3, 16));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("書き込めません"))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.endsWith(QStringLiteral("日記は変更していません。")));
+    EXPECT_EQ(allRows(m_store.database()), rows);
+    EXPECT_TRUE(save(QStringLiteral("250316")));
+}
+
 TEST_F(BackupTest, KeepRuleOverSimulatedDailyBackups) {
     QList<QDate> days;
     const QDate start(2025, 1, 1);
