@@ -102,6 +102,8 @@ bool AppStart(const QString &exeFile) {
         return false;
     }
     g_main->show();
+    // Once a day, behind the shown window.
+    g_main->startDailyBackup(QDate::currentDate());
 
     QApplication::restoreOverrideCursor();
     return true;

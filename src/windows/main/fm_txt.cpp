@@ -1,6 +1,7 @@
 #include "windows/main/fm_txt.h"
 #include "windows/main/listing.h"
 
+#include "diary/backup_runner.h"
 #include "diary/connection.h"
 #include "diary/entry_events.h"
 #include "editor/bars/bands.h"
@@ -46,7 +47,10 @@ fmTxt::fmTxt(settings::yIni &ini, QWidget *parent) : QMainWindow(parent), m_ini(
     for (auto it = m_menus.entries.cbegin(); it != m_menus.entries.cend(); ++it)
         it.value()->setEnabled(it.key() == qMakePair(int(OperationMenu), 11));
     m_menus.compact->setEnabled(false);
+    m_menus.backup->setEnabled(false);
+    m_menus.exportDiary->setEnabled(false);
     connectMenus();
+    connectBackups();
     connectControls();
     keepMinimumSize();
 }
@@ -65,7 +69,11 @@ void fmTxt::connectMenus() {
         if (m_loaded)
             RefreshFileMenu();
     });
-    connect(m_menus.compact, &QAction::triggered, this, [] { diary::DbCompact(); });
+    // Compaction replaces the file a running backup reads.
+    connect(m_menus.compact, &QAction::triggered, this, [this] {
+        m_backups->wait();
+        diary::DbCompact();
+    });
     connect(m_menus.showFkeys, &QAction::triggered, this,
             [this] { ShowFkeyBar(!m_fkeyShown, true); });
     for (int i = 0; i < 3; ++i)
@@ -106,6 +114,8 @@ void fmTxt::connectControls() {
 bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
     if (!diary::DbOpen(userDir, tplDir))
         return false;
+    m_userDir = userDir;
+    m_tplDir = tplDir;
     // The key captions are known before the window takes its size.
     registerKeys();
     RestoreWinPos();
@@ -116,6 +126,8 @@ bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
             action->setEnabled(true);
     m_menus.entry(OperationMenu, 9)->setEnabled(true);
     m_menus.compact->setEnabled(true);
+    m_menus.backup->setEnabled(true);
+    m_menus.exportDiary->setEnabled(true);
     m_loaded = true;
     FillMonthList(false);
     LoadEntry();

@@ -15,6 +15,15 @@ class uTxm;
 namespace keybar {
 class uFky;
 }
+namespace diary::backup {
+class Runner;
+}
+namespace backupwin {
+class BackupWindow;
+}
+namespace exportwin {
+class ExportDialog;
+}
 namespace platform {
 class Calendar;
 class Grid;
@@ -55,6 +64,15 @@ public:
     void SetCalCols(int index, bool store);
     void RefreshFileMenu();
     void JumpDate(int index);
+
+    // Today's backup of the diary, when there is none yet, on a worker thread; its progress on
+    // the key bar.
+    void startDailyBackup(const QDate &today);
+    // The window "ﾊﾞｯｸｱｯﾌﾟと復元", made on first use.
+    backupwin::BackupWindow *backupWindow();
+    diary::backup::Runner *backups() const { return m_backups; }
+    // The dialog "日記の書き出し", made on first use.
+    exportwin::ExportDialog *exportDialog();
 
     // The search and recent-list window; not owned.
     void setListingWindow(ListingWindow *listing) { m_listing = listing; }
@@ -102,6 +120,8 @@ private:
     void refreshFileMenu(bool edited);
     void followWrite(const QString &key);
     void followRemoval(const QString &key);
+    void connectBackups();
+    void showRestoredDiary();
 
     settings::yIni &m_ini;
     MainMenus m_menus;
@@ -111,6 +131,11 @@ private:
     editor::uTxm *m_editor = nullptr;
     keybar::uFky *m_keys = nullptr;
     ListingWindow *m_listing = nullptr;
+    diary::backup::Runner *m_backups = nullptr;
+    backupwin::BackupWindow *m_backupWindow = nullptr;
+    exportwin::ExportDialog *m_exportDialog = nullptr;
+    QString m_userDir;
+    QString m_tplDir;
     QString m_curKey;
     QString m_monthKeys;
     bool m_fkeyShown = true;

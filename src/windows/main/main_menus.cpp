@@ -44,6 +44,8 @@ MainMenus buildMainMenus(QMenuBar *bar) {
     QMenu *data = m.operation->addMenu(QStringLiteral("ﾃﾞｰﾀｰ(&B)"));
     m.entries.insert({OperationMenu, 9}, data->menuAction());
     m.compact = data->addAction(QStringLiteral("ﾃﾞｰﾀｰﾍﾞｰｽの最適化"));
+    m.backup = m.operation->addAction(QStringLiteral("ﾊﾞｯｸｱｯﾌﾟと復元..."));
+    m.exportDiary = m.operation->addAction(QStringLiteral("日記の書き出し..."));
     fill(m, m.operation, OperationMenu, {{10, u""}, {11, u"終了(&X)"}});
 
     m.reference = bar->addMenu(QStringLiteral("参照(&L)"));

@@ -20,6 +20,8 @@ struct MainMenus {
     QMenu *date = nullptr;      // "日付(&D)"
     QMenu *options = nullptr;   // "設定"
     QAction *compact = nullptr; // "ﾃﾞｰﾀｰﾍﾞｰｽの最適化" in the submenu of "ﾃﾞｰﾀｰ(&B)"
+    QAction *backup = nullptr;      // "ﾊﾞｯｸｱｯﾌﾟと復元..."
+    QAction *exportDiary = nullptr; // "日記の書き出し..."
     QAction *showFkeys = nullptr;
     QAction *calCols[3] = {nullptr, nullptr, nullptr}; // "１列", "２列", "３列"
 

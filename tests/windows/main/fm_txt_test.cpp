@@ -34,7 +34,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndIndices) {
         bar << a->text();
     EXPECT_EQ(bar, (QStringList{"操作(&F)", "参照(&L)", "日付(&D)", "設定"}));
     EXPECT_EQ(captions(m.operation), (QStringList{"ﾍﾟｰｼﾞﾋﾞｭｰ", "印刷", "保存", "-", "更新(&U)", "-",
-                                                  "削除(&D)", "-", "ﾃﾞｰﾀｰ(&B)", "-", "終了(&X)"}));
+                                                  "削除(&D)", "-", "ﾃﾞｰﾀｰ(&B)", "ﾊﾞｯｸｱｯﾌﾟと復元...",
+                                                  "日記の書き出し...", "-", "終了(&X)"}));
     EXPECT_EQ(captions(m.entry(OperationMenu, 9)->menu()), QStringList{"ﾃﾞｰﾀｰﾍﾞｰｽの最適化"});
     EXPECT_EQ(captions(m.reference),
               (QStringList{"検索(&F)", "-", "最近の日記(&D)", "去年の今頃", "おととしの今頃"}));
