@@ -1,8 +1,8 @@
 // The editor's public save-as and HTML operations.
 #include "editor/files/file_names.h"
 #include "editor/files/write_file.h"
-#include "editor/markers/tooltip_list.h"
 #include "editor/interface.h"
+#include "editor/markers/tooltip_list.h"
 #include "html/surface_export.h"
 #include "html/yhtm.h"
 #include "platform/dialogs.h"
@@ -90,8 +90,8 @@ void uTxm::SaveHtm(int, bool &bOk, const QVariant &vFL) {
         m_dialogFileName = answer.path;
         path = answer.path;
     }
-    const html::HtmStatus status = htmlConverter().cSaveHtm(
-        html::surfaceExport(*m_surface), false, path, tooltipList(*m_surface), Title());
+    const html::HtmStatus status = htmlConverter().cSaveHtm(html::surfaceExport(*m_surface), false,
+                                                            path, tooltipList(*m_surface), Title());
     if (!status.ok()) {
         platform::dialogs().message(status.message.isEmpty() ? files::saveFailedMessage(path)
                                                              : status.message,

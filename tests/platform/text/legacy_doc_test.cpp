@@ -12,7 +12,10 @@ namespace legacydoc = platform::legacydoc;
 
 namespace {
 
-const QByteArray DamagedLegacy = QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(504, '\0');
+// A compound file header (version 3, 512-byte sectors) with nothing behind it.
+const QByteArray DamagedLegacy = QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(16, '\0') +
+                                 QByteArray::fromHex("3E000300FEFF09000600") +
+                                 QByteArray(1024 - 34, '\0');
 
 // Puts the program back to the one found on this machine.
 struct ConverterGuard {

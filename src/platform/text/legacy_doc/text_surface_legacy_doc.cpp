@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -106,6 +107,15 @@ QList<Converted> runConversion(const QList<QByteArray> &inputs, Target target) {
         arguments << path;
     }
 
+    const Bridge &b = bridge();
+    const int limit = b.baseMs + b.perDocumentMs * int(inputs.size());
+    // One conversion at a time per profile: a second LibreOffice started on the same profile
+    // hands its work to the first and ends without converting anything.
+    QLockFile profileLock(QDir(base).filePath(QStringLiteral("libreoffice-profile.lock")));
+    profileLock.setStaleLockTime(0);
+    if (!profileLock.tryLock(limit))
+        return failAll(QStringLiteral("LibreOffice is busy with another conversion"));
+
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
@@ -117,8 +127,6 @@ QList<Converted> runConversion(const QList<QByteArray> &inputs, Target target) {
     process.start();
     if (!process.waitForStarted(10000))
         return failAll(QStringLiteral("%1 could not be started").arg(program));
-    const Bridge &b = bridge();
-    const int limit = b.baseMs + b.perDocumentMs * int(inputs.size());
     if (!process.waitForFinished(limit)) {
         const qint64 pid = process.processId();
         if (pid > 0)
@@ -150,6 +158,26 @@ bool isLegacyDocument(const QByteArray &bytes) {
     return bytes.startsWith(QByteArrayLiteral("\xD0\xCF\x11\xE0"));
 }
 
+namespace {
+
+quint16 littleEndian16(const QByteArray &bytes, int at) {
+    return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
+}
+
+// The header of a compound file as every Word 97-2003 document has it. LibreOffice would import
+// anything else under a .doc name as plain text, so the junk would arrive as a document.
+bool isCompoundFile(const QByteArray &bytes) {
+    if (bytes.size() < 1024 ||
+        !bytes.startsWith(QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")))
+        return false;
+    const quint16 major = littleEndian16(bytes, 26);
+    const quint16 sectorShift = littleEndian16(bytes, 30);
+    return littleEndian16(bytes, 28) == 0xFFFE && littleEndian16(bytes, 32) == 6 &&
+           ((major == 3 && sectorShift == 9) || (major == 4 && sectorShift == 12));
+}
+
+} // namespace
+
 QList<Converted> convertManyToDocx(const QList<QByteArray> &legacy) {
     QList<Converted> results(legacy.size());
     QList<QByteArray> missing;
@@ -158,6 +186,8 @@ QList<Converted> convertManyToDocx(const QList<QByteArray> &legacy) {
         const auto hit = bridge().toDocxCache.constFind(cacheKey(legacy[i]));
         if (hit != bridge().toDocxCache.constEnd()) {
             results[i].bytes = *hit;
+        } else if (!isCompoundFile(legacy[i])) {
+            results[i].error = QStringLiteral("not a Word 97-2003 document");
         } else {
             missing << legacy[i];
             where << i;
