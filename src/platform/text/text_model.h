@@ -80,6 +80,22 @@ struct PageSetup {
     bool operator==(const PageSetup &) const = default;
 };
 
+// Page sizes and margins a document may name: up to 44 inches, in twips. Values from files are
+// held to this range, so that no page has a negative or overflowing text area.
+constexpr int MaxPageTwips = 63360;
+
+constexpr int pageTwips(qint64 value) {
+    return int(value < 0 ? (-value > MaxPageTwips ? MaxPageTwips : -value)
+                         : (value > MaxPageTwips ? MaxPageTwips : value));
+}
+
+constexpr bool plausiblePage(const PageSetup &p) {
+    const auto within = [](int v) { return v >= 0 && v <= MaxPageTwips; };
+    return p.width > 0 && p.height > 0 && within(p.width) && within(p.height) &&
+           within(p.marginLeft) && within(p.marginTop) && within(p.marginRight) &&
+           within(p.marginBottom) && p.headerFooterBits >= 0 && p.headerFooterBits <= 15;
+}
+
 // The whole content of a surface, as codecs and the page renderer see it. Non-owning. areas holds
 // the header and footer documents in bit order: 0 header on every page (bit 1), 1 header on the
 // first page (bit 2), 2 footer on every page (bit 4), 3 footer on the first page (bit 8); an area

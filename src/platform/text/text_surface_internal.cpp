@@ -491,6 +491,12 @@ bool readContent(const QByteArray &bytes, TextContent &content, QString *error) 
             *error = QStringLiteral("damaged internal document");
         return false;
     }
+    const PageSetup page{v[0], v[1], v[2], v[3], v[4], v[5], landscape, int(bits)};
+    if (!plausiblePage(page)) {
+        if (error)
+            *error = QStringLiteral("damaged internal document");
+        return false;
+    }
     if (!readOne(stream, *content.main, error))
         return false;
     for (QTextDocument *area : content.areas) {
@@ -505,7 +511,7 @@ bool readContent(const QByteArray &bytes, TextContent &content, QString *error) 
         if (!readOne(stream, area ? *area : scratch, error))
             return false;
     }
-    content.page = PageSetup{v[0], v[1], v[2], v[3], v[4], v[5], landscape, int(bits)};
+    content.page = page;
     return true;
 }
 

@@ -1,6 +1,8 @@
+#include "platform/text/text_model.h"
 #include "platform/text/text_surface.h"
 #include "test_images.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipnewinfo.h>
 
 using platform::TextSurface;
 
@@ -157,4 +162,51 @@ TEST(TextSurfaceForeign, TextFrameCopiedInOneProcessIsReadInAnother) {
     const QByteArray output = child.readAllStandardOutput();
     EXPECT_EQ(child.exitCode(), 0) << output.constData();
     EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
+}
+
+TEST(TextSurfaceForeign, PageValuesFromOutsideStayWithinAPage) {
+    const auto within = [](const platform::PageSetup &p) {
+        return platform::plausiblePage(p) && p.marginTop == platform::MaxPageTwips;
+    };
+    // Rich text naming sizes beyond any paper and margins of the most negative number (its
+    // reader ignores lengths beyond a page).
+    TextSurface rtf;
+    ASSERT_TRUE(rtf.loadWholeFromMemory(
+        "{\\rtf1\\ansi\\paperw999999999\\paperh-5\\margl-2147483648\\margt99999999 x\\par}",
+        TextSurface::Rtf));
+    EXPECT_TRUE(platform::plausiblePage(rtf.content().page));
+
+    // The same in a Word package.
+    QByteArray package;
+    {
+        QBuffer buffer(&package);
+        QuaZip zip(&buffer);
+        zip.open(QuaZip::mdCreate);
+        const QList<QPair<QString, QByteArray>> parts = {
+            {QStringLiteral("_rels/.rels"),
+             R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)"},
+            {QStringLiteral("word/document.xml"),
+             R"(<?xml version="1.0"?><w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><w:p><w:r><w:t>x</w:t></w:r></w:p><w:sectPr><w:pgSz w:w="2147483647" w:h="999999"/><w:pgMar w:top="-2147483648" w:right="-5" w:bottom="5" w:left="0"/></w:sectPr></w:body></w:document>)"}};
+        for (const auto &[name, data] : parts) {
+            QuaZipFile file(&zip);
+            file.open(QIODevice::WriteOnly, QuaZipNewInfo(name));
+            file.write(data);
+            file.close();
+        }
+    }
+    TextSurface docx;
+    ASSERT_TRUE(docx.loadWholeFromMemory(package, TextSurface::Docx));
+    EXPECT_TRUE(within(docx.content().page));
+    EXPECT_EQ(docx.content().page.marginRight, 5);
+
+    // The program's own format with a page beyond that is damaged, and changes nothing.
+    TextSurface own;
+    own.setSelText(QStringLiteral("keep"));
+    QByteArray bytes = own.saveWholeToMemory(TextSurface::Internal);
+    const QByteArray intMax = QByteArray::fromHex("7FFFFFFF");
+    bytes.replace(7, 4, intMax); // the page width follows the 7-byte header
+    TextSurface target;
+    target.setSelText(QStringLiteral("before"));
+    EXPECT_FALSE(target.loadWholeFromMemory(bytes, TextSurface::Internal));
+    EXPECT_EQ(target.text(), QStringLiteral("before"));
 }

@@ -521,16 +521,16 @@ void PartReader::readSection(Section &section) {
         } else if (n == L("pgSz")) {
             const int w = wValue(m_xml, L("w")).toInt(&ok);
             if (ok && w > 0)
-                page.width = w;
+                page.width = pageTwips(w);
             const int h = wValue(m_xml, L("h")).toInt(&ok);
             if (ok && h > 0)
-                page.height = h;
+                page.height = pageTwips(h);
             page.landscape = wValue(m_xml, L("orient")) == L("landscape");
         } else if (n == L("pgMar")) {
             auto margin = [&](L name, int &target) {
                 const int v = wValue(m_xml, name).toInt(&ok);
                 if (ok)
-                    target = qAbs(v);
+                    target = pageTwips(v);
             };
             margin(L("top"), page.marginTop);
             margin(L("right"), page.marginRight);

@@ -196,22 +196,22 @@ bool Parser::documentWord(QByteArrayView name, const Token &t) {
         m_defaultFont = t.param;
     } else if (name == "paperw") {
         if (length && t.param > 0)
-            page.width = t.param;
+            page.width = pageTwips(t.param);
     } else if (name == "paperh") {
         if (length && t.param > 0)
-            page.height = t.param;
+            page.height = pageTwips(t.param);
     } else if (name == "margl") {
         if (length)
-            page.marginLeft = t.param;
+            page.marginLeft = pageTwips(t.param);
     } else if (name == "margr") {
         if (length)
-            page.marginRight = t.param;
+            page.marginRight = pageTwips(t.param);
     } else if (name == "margt") {
         if (length)
-            page.marginTop = t.param;
+            page.marginTop = pageTwips(t.param);
     } else if (name == "margb") {
         if (length)
-            page.marginBottom = t.param;
+            page.marginBottom = pageTwips(t.param);
     } else if (name == "landscape") {
         page.landscape = true;
     } else {

@@ -1,0 +1,18 @@
+// A whole Word package from outside: zip structure, relationships, every part.
+#include "fuzz_support.h"
+#include "platform/text/docx/docx_codec.h"
+
+#include <QTextDocument>
+
+DRJVO_FUZZ_INIT
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    QTextDocument main;
+    std::array<QTextDocument, 4> areas;
+    platform::TextContent content;
+    content.main = &main;
+    for (std::size_t i = 0; i < areas.size(); ++i)
+        content.areas[i] = &areas[i];
+    platform::docx::read(fuzzsupport::bytes(data, size), content);
+    return 0;
+}
