@@ -10,6 +10,11 @@ namespace {
 using L = QLatin1StringView;
 
 constexpr int kMaxWrappers = 32;
+// Limits no real document reaches: beyond them the package is refused while it is read, before
+// a table of millions of cells or a nesting whose layout doubles per level is built.
+constexpr int kMaxTableNesting = 8;
+constexpr int kMaxColumns = 1000;
+constexpr qint64 kMaxCells = 100000;
 
 QString wValue(const QXmlStreamReader &xml, L name = L("val")) {
     return xml.attributes().value(kNsW, name).toString();
@@ -202,6 +207,20 @@ void PartReader::readTable() {
         m_xml.skipCurrentElement();
         return;
     }
+    const NestingGuard tables(m_tableDepth);
+    if (m_tableDepth > kMaxTableNesting) {
+        m_xml.raiseError(
+            QStringLiteral("tables are nested more than %1 deep").arg(kMaxTableNesting));
+        return;
+    }
+    auto addCells = [this](qint64 count) {
+        m_package.cells += count;
+        if (m_package.cells <= kMaxCells)
+            return true;
+        m_xml.raiseError(
+            QStringLiteral("the document has more than %1 table cells").arg(kMaxCells));
+        return false;
+    };
     const bool ours = m_package.records.present;
     QTextTableFormat format;
     bool stored = false;
@@ -239,7 +258,8 @@ void PartReader::readTable() {
             m_cursor.setBlockFormat(QTextBlockFormat());
             m_fresh = false;
         }
-        table = m_cursor.insertTable(1, columns, format);
+        if (addCells(columns))
+            table = m_cursor.insertTable(1, columns, format);
     };
 
     int tableWrappers = 0;
@@ -317,12 +337,14 @@ void PartReader::readTable() {
             }
         } else if (n == L("tblGrid")) {
             while (m_xml.readNextStartElement()) {
-                if (m_xml.name() == L("gridCol"))
+                if (m_xml.name() == L("gridCol") && grid.size() < kMaxColumns)
                     grid.append(qMax(0, wValue(m_xml, L("w")).toInt()));
                 m_xml.skipCurrentElement();
             }
         } else if (n == L("tr")) {
             createTable();
+            if (!table || (row >= 0 && !addCells(table->columns())))
+                return;
             ++row;
             if (row > 0)
                 table->appendRows(1);
@@ -351,8 +373,17 @@ void PartReader::readTable() {
                     cell = readCellProperties(m_xml);
                     content = m_xml.readNextStartElement();
                 }
-                if (column + cell.span > table->columns())
-                    table->appendColumns(column + cell.span - table->columns());
+                if (column + cell.span > table->columns()) {
+                    const int added = column + cell.span - table->columns();
+                    if (column + cell.span > kMaxColumns) {
+                        m_xml.raiseError(
+                            QStringLiteral("a table has more than %1 columns").arg(kMaxColumns));
+                        return;
+                    }
+                    if (!addCells(qint64(added) * table->rows()))
+                        return;
+                    table->appendColumns(added);
+                }
                 if (cell.vMerge == 2 && openMerge.contains(column)) {
                     ++merges[openMerge.value(column)].rows;
                     while (content) {

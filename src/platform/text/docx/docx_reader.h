@@ -30,6 +30,7 @@ struct PackageReader {
     // in the order the references stand.
     QHash<QString, int> notes[2];
     bool notesSeparated = false; // the separator before the note bodies is in place
+    qint64 cells = 0;            // table cells built so far, refused beyond a limit
 };
 
 struct Target {
@@ -132,6 +133,7 @@ private:
     QHash<QPair<int, int>, OpenList> m_lists;
     QSet<QString> m_resources; // picture resources added so far
     int m_depth = 0;           // nesting of containers, bounded against hostile input
+    int m_tableDepth = 0;      // nesting of tables, refused beyond a limit
 
     friend class NestingGuard;
 };

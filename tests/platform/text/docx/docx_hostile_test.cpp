@@ -222,34 +222,73 @@ TEST(DocxHostile, CraftedStoredFormatsAreRefusedNotDeserialised) {
     }
 }
 
-TEST(DocxHostile, PartsAreNeverInflatedPastTheLimit) {
-    // 70 MB of document that deflates to a few hundred kilobytes.
-    QByteArray document =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document "
-        "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><!--";
-    document += QByteArray(70 << 20, ' ');
-    document += "--><w:p><w:r><w:t>x</w:t></w:r></w:p></w:body></w:document>";
+namespace {
+
+// A package of the smallest shape with the given document part.
+QByteArray packageWith(const QByteArray &document) {
     QByteArray package;
     QBuffer buffer(&package);
     QuaZip zip(&buffer);
-    ASSERT_TRUE(zip.open(QuaZip::mdCreate));
+    zip.open(QuaZip::mdCreate);
     const QList<QPair<QString, QByteArray>> parts = {
         {QStringLiteral("_rels/.rels"),
          R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)"},
         {QStringLiteral("word/document.xml"), document}};
     for (const auto &[name, data] : parts) {
         QuaZipFile file(&zip);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)));
+        file.open(QIODevice::WriteOnly, QuaZipNewInfo(name));
         file.write(data);
         file.close();
     }
     zip.close();
-    document.clear();
-    ASSERT_LT(package.size(), 2 << 20);
+    return package;
+}
+
+QByteArray documentWith(const QByteArray &body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document "
+           "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>" +
+           body + "</w:body></w:document>";
+}
+
+bool readsWithError(const QByteArray &package) {
     QTextDocument doc;
     TextContent content;
     content.main = &doc;
     QString error;
-    EXPECT_FALSE(docx::read(package, content, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const bool ok = docx::read(package, content, &error);
+    EXPECT_EQ(ok, error.isEmpty());
+    return !ok;
+}
+
+} // namespace
+
+TEST(DocxHostile, PartsAreNeverInflatedPastTheLimit) {
+    // 70 MB of document that deflates to a few hundred kilobytes.
+    const QByteArray package = packageWith(
+        documentWith("<!--" + QByteArray(70 << 20, ' ') + "--><w:p><w:r><w:t>x</w:t></w:r></w:p>"));
+    ASSERT_LT(package.size(), 2 << 20);
+    EXPECT_TRUE(readsWithError(package));
+}
+
+TEST(DocxHostile, DeepTablesAndHugeTablesAreRefusedWhileReading) {
+    const auto nested = [](int depth) {
+        QByteArray body = "<w:p><w:r><w:t>deep</w:t></w:r></w:p>";
+        for (int i = 0; i < depth; ++i)
+            body = "<w:tbl><w:tr><w:tc>" + body + "</w:tc></w:tr></w:tbl><w:p/>";
+        return packageWith(documentWith(body));
+    };
+    EXPECT_FALSE(readsWithError(nested(8)));
+    EXPECT_TRUE(readsWithError(nested(12)));
+
+    // 400 rows of 300 cells: 120,000 cells in a 2 KB package.
+    const QByteArray row = "<w:tr>" + QByteArray("<w:tc><w:p/></w:tc>").repeated(300) + "</w:tr>";
+    EXPECT_TRUE(
+        readsWithError(packageWith(documentWith("<w:tbl>" + row.repeated(400) + "</w:tbl>"))));
+    EXPECT_FALSE(
+        readsWithError(packageWith(documentWith("<w:tbl>" + row.repeated(30) + "</w:tbl>"))));
+    // A grid of a million columns is not built.
+    EXPECT_TRUE(readsWithError(packageWith(
+        documentWith("<w:tbl><w:tblGrid>" + QByteArray("<w:gridCol w:w=\"1\"/>").repeated(1000000) +
+                     "</w:tblGrid>" + QByteArray("<w:tr>") +
+                     QByteArray("<w:tc><w:p/></w:tc>").repeated(1200) + "</w:tr></w:tbl>"))));
 }
