@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         return 0;
     file.write(reinterpret_cast<const char *>(data), qint64(size));
     file.close();
+    fuzzsupport::quietDialogs();
     settings::yIni ini;
     bool ok = false;
     ini.GetTxt(path, ok);
