@@ -12,7 +12,8 @@ using L = QLatin1StringView;
 constexpr int kMaxWrappers = 32;
 // Limits no real document reaches: beyond them the package is refused while it is read, before
 // a table of millions of cells or a nesting whose layout doubles per level is built.
-constexpr int kMaxTableNesting = 8;
+// The nesting is that of the program's own format, so every entry it writes reads back.
+constexpr int kMaxTableNesting = 16;
 constexpr int kMaxColumns = 1000;
 constexpr qint64 kMaxCells = 100000;
 

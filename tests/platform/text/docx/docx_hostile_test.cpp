@@ -277,8 +277,8 @@ TEST(DocxHostile, DeepTablesAndHugeTablesAreRefusedWhileReading) {
             body = "<w:tbl><w:tr><w:tc>" + body + "</w:tc></w:tr></w:tbl><w:p/>";
         return packageWith(documentWith(body));
     };
-    EXPECT_FALSE(readsWithError(nested(8)));
-    EXPECT_TRUE(readsWithError(nested(12)));
+    EXPECT_FALSE(readsWithError(nested(16)));
+    EXPECT_TRUE(readsWithError(nested(20)));
 
     // 400 rows of 300 cells: 120,000 cells in a 2 KB package.
     const QByteArray row = "<w:tr>" + QByteArray("<w:tc><w:p/></w:tc>").repeated(300) + "</w:tr>";
