@@ -110,10 +110,11 @@ QList<Converted> runConversion(const QList<QByteArray> &inputs, Target target) {
     const Bridge &b = bridge();
     const int limit = b.baseMs + b.perDocumentMs * int(inputs.size());
     // One conversion at a time per profile: a second LibreOffice started on the same profile
-    // hands its work to the first and ends without converting anything.
+    // hands its work to the first and ends without converting anything. The wait is for the
+    // other conversion, so it is not bounded by this one's time limit.
     QLockFile profileLock(QDir(base).filePath(QStringLiteral("libreoffice-profile.lock")));
     profileLock.setStaleLockTime(0);
-    if (!profileLock.tryLock(limit))
+    if (!profileLock.tryLock(qMax(limit, 180000)))
         return failAll(QStringLiteral("LibreOffice is busy with another conversion"));
 
     QProcess process;
