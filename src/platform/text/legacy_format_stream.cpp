@@ -96,7 +96,7 @@ private:
 };
 
 std::optional<QColor> readColor(LegacyReader &in) {
-    const quint8 spec = in.u8();
+    const quint8 model = in.u8();
     const quint16 alpha = in.u16();
     const quint16 red = in.u16();
     const quint16 green = in.u16();
@@ -104,9 +104,9 @@ std::optional<QColor> readColor(LegacyReader &in) {
     in.u16(); // padding
     if (!in.ok())
         return std::nullopt;
-    if (spec == QColor::Invalid)
+    if (model == QColor::Invalid)
         return QColor();
-    if (spec != QColor::Rgb)
+    if (model != QColor::Rgb)
         return std::nullopt;
     return QColor::fromRgba64(red, green, blue, alpha);
 }
