@@ -19,12 +19,12 @@ namespace {
 
 QImage photo() {
     QImage image(4000, 3000, QImage::Format_RGB32);
-    quint32 seed = 1;
+    quint32 state = 1;
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int n = int(seed >> 28);
+            state = state * 1664525u + 1013904223u;
+            const int n = int(state >> 28);
             line[x] = qRgb((x / 16 + n) & 255, (y / 12 + n) & 255, (128 + (x ^ y) % 64 + n) & 255);
         }
     }

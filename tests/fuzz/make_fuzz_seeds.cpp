@@ -1,4 +1,4 @@
-// Writes a small seed corpus for each fuzz target, made by the program's own writers from one
+// Writes a few starting inputs for each fuzz target, made by the program's own writers from one
 // entry with text, a table, a link, a picture and a text frame.
 #include "platform/text/text_surface.h"
 #include "settings/yini.h"

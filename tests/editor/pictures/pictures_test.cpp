@@ -24,12 +24,12 @@ namespace imaging = platform::imaging;
 // A camera-like picture: smooth gradients with sensor noise, which no lossless coder shrinks much.
 QImage photo(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
-    quint32 seed = 12345;
+    quint32 state = 12345;
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int n = int(seed >> 28);
+            state = state * 1664525u + 1013904223u;
+            const int n = int(state >> 28);
             line[x] = qRgb((x * 255 / width + n) & 255, (y * 255 / height + n) & 255,
                            (128 + (x ^ y) % 64 + n) & 255);
         }

@@ -90,11 +90,11 @@ TEST(Imaging, NormalisesReducesAndSetsResolution) {
 
 TEST(Imaging, StoresPhotosAsJpegAndDrawingsAsPng) {
     QImage photo(800, 600, QImage::Format_RGB888);
-    quint32 seed = 7;
+    quint32 state = 7;
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = int(seed >> 27);
+            state = state * 1664525u + 1013904223u;
+            const int noise = int(state >> 27);
             photo.setPixel(x, y, qRgb((x / 4 + noise) & 255, (y / 3 + noise) & 255, 128 + noise));
         }
     QByteArray format;
