@@ -56,7 +56,7 @@ int main(int argc, char **argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_fuzz_seeds CORPUS_FOLDER\n");
+        std::fprintf(stderr, "usage: make_fuzz_inputs CORPUS_FOLDER\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
