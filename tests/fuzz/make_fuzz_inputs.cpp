@@ -1,5 +1,6 @@
 // Writes a few starting inputs for each fuzz target, made by the program's own writers from one
 // entry with text, a table, a link, a picture and a text frame.
+#include "platform/text/text_format_codec.h"
 #include "platform/text/text_surface.h"
 #include "settings/yini.h"
 #include "test_images.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextTableFormat>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
@@ -49,6 +51,40 @@ void fill(TextSurface &surface) {
     surface.setSelText(QStringLiteral("枠の文"));
 }
 
+// Formats as the typed codec writes them (first byte 0) and as earlier versions stored them
+// through Qt's stream (first byte 1).
+bool putStoredFormats(const QString &folder) {
+    QTextCharFormat character;
+    character.setFontFamilies({QStringLiteral("游明朝")});
+    character.setFontPointSize(10.5);
+    character.setForeground(Qt::darkRed);
+    character.setAnchorHref(QStringLiteral("https://example.org/"));
+    QTextTableFormat table;
+    table.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 72),
+                                     QTextLength(QTextLength::PercentageLength, 50)});
+    table.setBorder(1);
+    table.setCellPadding(4);
+    QTextFrameFormat frame;
+    frame.setWidth(QTextLength(QTextLength::FixedLength, 200));
+    frame.setPosition(QTextFrameFormat::FloatRight);
+    const QList<QTextFormat> formats = {character, table, frame};
+    bool ok = true;
+    for (qsizetype i = 0; i < formats.size(); ++i) {
+        QByteArray typed(1, '\0');
+        QByteArray legacy(1, '\1');
+        {
+            QDataStream out(&typed, QIODevice::Append);
+            platform::formatcodec::writeFormat(out, formats[i]);
+            QDataStream old(&legacy, QIODevice::Append);
+            old.setVersion(QDataStream::Qt_6_4);
+            old << formats[i];
+        }
+        ok &= put(folder, QStringLiteral("typed%1").arg(i), typed);
+        ok &= put(folder, QStringLiteral("stream%1").arg(i), legacy);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -83,6 +119,7 @@ int main(int argc, char **argv) {
     ok &= put(root.filePath(QStringLiteral("surface_format")), QStringLiteral("html"),
               QByteArray(1, '\2') + html);
     ok &= put(root.filePath(QStringLiteral("html_converter")), QStringLiteral("page.htm"), html);
+    ok &= putStoredFormats(root.filePath(QStringLiteral("stored_format")));
 
     const QString iniPath = dir.filePath(QStringLiteral("User.xml"));
     settings::yIni ini;
