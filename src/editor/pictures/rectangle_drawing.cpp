@@ -15,13 +15,6 @@ RectangleDrawing::RectangleDrawing(QGraphicsView *view, Done done)
     view->viewport()->setCursor(Qt::CrossCursor);
 }
 
-RectangleDrawing::~RectangleDrawing() {
-    m_view->removeEventFilter(this);
-    m_view->viewport()->removeEventFilter(this);
-    m_view->viewport()->unsetCursor();
-    delete m_band;
-}
-
 RectangleDrawing *RectangleDrawing::active(QGraphicsView *view) {
     const QList<RectangleDrawing *> modes =
         view->viewport()->findChildren<RectangleDrawing *>(Qt::FindDirectChildrenOnly);
@@ -94,8 +87,11 @@ bool RectangleDrawing::eventFilter(QObject *watched, QEvent *event) {
 
 void RectangleDrawing::finish(const QRect &drawn) {
     m_finished = true;
-    m_band->hide();
+    m_view->removeEventFilter(this);
+    m_view->viewport()->removeEventFilter(this);
     m_view->viewport()->unsetCursor();
+    m_band->hide();
+    m_band->deleteLater();
     deleteLater();
     if (drawn.isValid())
         m_done(QRectF(m_view->mapToScene(drawn.topLeft()),

@@ -19,8 +19,8 @@ class RectangleDrawing : public QObject {
 public:
     using Done = std::function<void(const QRectF &scene, const QPoint &start)>;
 
+    // Lives as a child of the view's viewport, so it ends with the view.
     RectangleDrawing(QGraphicsView *view, Done done);
-    ~RectangleDrawing() override;
 
     // The drawing going on in view, if any.
     static RectangleDrawing *active(QGraphicsView *view);
