@@ -41,6 +41,8 @@ public:
     virtual bool objectMenu(uTxm &editor, const QPoint &globalPos);
     // Runs the object menu entry at position on the current object.
     virtual bool objectEntry(uTxm &editor, int position);
+    // A double click at globalPos: an embedded file there opens; false when none is there.
+    virtual bool objectDoubleClick(uTxm &editor, const QPoint &globalPos);
     // The image dialog: a drawing (SVG) sized by the user, starting at its own size narrowed to
     // maxWidthTwips, written rasterised at 96 dpi to workFile; false when cancelled. Without
     // the dialog the drawing is written at that starting size.

@@ -457,6 +457,10 @@ bool SurfaceHook::contextMenu(const QPoint &globalPos) {
     return true;
 }
 
+bool SurfaceHook::doubleClick(const QPoint &globalPos) {
+    return m_editor->entryPoints().objectDoubleClick(*m_editor, globalPos);
+}
+
 bool uTxm::keyPress(QKeyEvent *event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
     if (event->matches(QKeySequence::Paste)) {

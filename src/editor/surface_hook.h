@@ -12,6 +12,7 @@ public:
     explicit SurfaceHook(uTxm *editor) : m_editor(editor) {}
     bool keyPress(QKeyEvent *event) override;
     bool contextMenu(const QPoint &globalPos) override;
+    bool doubleClick(const QPoint &globalPos) override;
 
 private:
     uTxm *m_editor;

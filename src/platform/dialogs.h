@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <memory>
 
 class QPrinter;
@@ -54,6 +55,18 @@ struct PrintAnswer {
     int toPage = 1;
 };
 
+// One value of a form: a number (int or double) within minimum … maximum, a choice (the value is
+// the index into choices), a text, or a note the user cannot change.
+struct FormField {
+    QString label;
+    QVariant value;
+    double minimum = 0;
+    double maximum = 0;
+    int decimals = 0; // a double shown with this many decimals
+    QStringList choices;
+    bool readOnly = false;
+};
+
 // Every modal question, message, input box and file/colour/font dialog goes through here, so that
 // tests can answer them from a script instead of a person.
 class Dialogs {
@@ -73,6 +86,9 @@ public:
     virtual bool chooseColor(const QString &title, QColor &color) = 0;
     virtual bool chooseFont(const QString &title, QFont &font) = 0;
     virtual PrintAnswer print(const PrintRequest &request) = 0;
+    // A form of labelled values; on OK the fields hold the answers. False when cancelled; a
+    // Dialogs without forms cancels.
+    virtual bool form(const QString &title, QList<FormField> &fields);
 };
 
 // The process-wide instance; the Qt implementation until a test installs another one.

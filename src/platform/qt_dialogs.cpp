@@ -1,14 +1,24 @@
 #include "platform/dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFormLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpinBox>
+
+#include <functional>
 
 namespace platform {
 namespace {
@@ -208,6 +218,54 @@ public:
         answer.toPage = range ? printer->toPage() : request.maxPage;
         return answer;
     }
+
+    bool form(const QString &title, QList<FormField> &fields) override {
+        QDialog dlg(g_parent);
+        dlg.setWindowTitle(title.isEmpty() ? appTitle() : title);
+        auto *layout = new QFormLayout(&dlg);
+        QList<std::function<QVariant()>> readers;
+        for (const FormField &field : std::as_const(fields)) {
+            QWidget *editor = nullptr;
+            std::function<QVariant()> read = [value = field.value] { return value; };
+            if (field.readOnly) {
+                editor = new QLabel(field.value.toString(), &dlg);
+            } else if (!field.choices.isEmpty()) {
+                auto *box = new QComboBox(&dlg);
+                box->addItems(field.choices);
+                box->setCurrentIndex(field.value.toInt());
+                read = [box] { return QVariant(box->currentIndex()); };
+                editor = box;
+            } else if (field.value.userType() == QMetaType::Double) {
+                auto *spin = new QDoubleSpinBox(&dlg);
+                spin->setDecimals(field.decimals);
+                spin->setRange(field.minimum, field.maximum);
+                spin->setValue(field.value.toDouble());
+                read = [spin] { return QVariant(spin->value()); };
+                editor = spin;
+            } else if (field.value.userType() == QMetaType::Int) {
+                auto *spin = new QSpinBox(&dlg);
+                spin->setRange(int(field.minimum), int(field.maximum));
+                spin->setValue(field.value.toInt());
+                read = [spin] { return QVariant(spin->value()); };
+                editor = spin;
+            } else {
+                auto *line = new QLineEdit(field.value.toString(), &dlg);
+                read = [line] { return QVariant(line->text()); };
+                editor = line;
+            }
+            layout->addRow(field.label, editor);
+            readers.append(read);
+        }
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+        layout->addRow(buttons);
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            fields[i].value = readers.at(i)();
+        return true;
+    }
 };
 
 std::unique_ptr<Dialogs> &instance() {
@@ -216,6 +274,10 @@ std::unique_ptr<Dialogs> &instance() {
 }
 
 } // namespace
+
+bool Dialogs::form(const QString &, QList<FormField> &) {
+    return false;
+}
 
 Dialogs &dialogs() {
     return *instance();

@@ -1,10 +1,14 @@
 // The image dialog over a drawing at its own size, saved as a PNG for the
-// documentation (argument: the output file).
+// documentation (argument: the output file). With "--frame" instead the dialog stays up for
+// five seconds and prints its frame's geometry (WxH+X+Y), so that a screen grab under a window
+// manager shows it with its title bar.
 #include "image_dialog/sb_wmf.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 int main(int argc, char **argv) {
     QStandardPaths::setTestModeEnabled(true);
@@ -19,10 +23,26 @@ int main(int argc, char **argv) {
         "<rect x='310' y='150' width='60' height='130' fill='#4a7bd0'/>"
         "<line x1='20' y1='280' x2='460' y2='280' stroke='black' stroke-width='2'/>"
         "<text x='240' y='36' font-size='22' text-anchor='middle'>月ごとの歩数</text></svg>";
+    const QString target = QString::fromLocal8Bit(argc > 1 ? argv[1] : "sbwmf.png");
     image_dialog::sbWmf::setPresenter([&](image_dialog::sbWmf &dialog) {
         dialog.show();
         QApplication::processEvents();
-        dialog.grab().save(QString::fromLocal8Bit(argc > 1 ? argv[1] : "sbwmf.png"));
+        if (target != QStringLiteral("--frame")) {
+            dialog.grab().save(target);
+            return false;
+        }
+        QElapsedTimer shown;
+        shown.start();
+        bool told = false;
+        while (shown.elapsed() < 5000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+            if (!told && shown.elapsed() > 1500) {
+                const QRect f = dialog.frameGeometry();
+                QTextStream(stdout)
+                    << f.width() << 'x' << f.height() << '+' << f.x() << '+' << f.y() << Qt::endl;
+                told = true;
+            }
+        }
         return false;
     });
     image_dialog::sbWmf dialog;

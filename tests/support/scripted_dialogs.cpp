@@ -84,6 +84,18 @@ platform::PrintAnswer ScriptedDialogs::print(const platform::PrintRequest &reque
     return prints.isEmpty() ? platform::PrintAnswer{} : prints.dequeue();
 }
 
+bool ScriptedDialogs::form(const QString &title, QList<platform::FormField> &fields) {
+    shown.append({QStringLiteral("form"), title, title, Buttons::OkCancel, {}});
+    formsShown.append(fields);
+    if (forms.isEmpty())
+        return false;
+    const QVariantMap answer = forms.dequeue();
+    for (platform::FormField &field : fields)
+        if (answer.contains(field.label))
+            field.value = answer.value(field.label);
+    return true;
+}
+
 ScriptedDialogsGuard::ScriptedDialogsGuard()
     : m_dialogs(new ScriptedDialogs),
       m_previous(platform::setDialogs(std::unique_ptr<platform::Dialogs>(m_dialogs))) {}

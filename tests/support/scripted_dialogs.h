@@ -15,7 +15,8 @@ namespace testsupport {
 class ScriptedDialogs final : public platform::Dialogs {
 public:
     struct Shown {
-        QString kind; // "message", "input", "open", "save", "folder", "color", "font", "print"
+        // "message", "input", "open", "save", "folder", "color", "font", "print", "form"
+        QString kind;
         QString text; // message text, input prompt or dialog title
         QString title;
         platform::Buttons buttons = platform::Buttons::Ok;
@@ -33,6 +34,9 @@ public:
     QQueue<platform::PrintAnswer> prints; // none queued: the dialog is cancelled
     QList<Shown> shown;
     QList<platform::PrintRequest> printRequests; // every print dialog shown, in order
+    // Form answers by label, one map a form; none queued: the form is cancelled.
+    QQueue<QVariantMap> forms;
+    QList<QList<platform::FormField>> formsShown; // every form as it was shown
 
     // Texts of every message box shown, in order.
     QStringList messages() const;
@@ -46,6 +50,7 @@ public:
     bool chooseColor(const QString &title, QColor &color) override;
     bool chooseFont(const QString &title, QFont &font) override;
     platform::PrintAnswer print(const platform::PrintRequest &request) override;
+    bool form(const QString &title, QList<platform::FormField> &fields) override;
 };
 
 // Installs a ScriptedDialogs for the lifetime of the guard and gives access to it.

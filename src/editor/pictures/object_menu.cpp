@@ -60,6 +60,9 @@ QByteArray pictureBytes(const platform::TextSurface &surface, int objectId) {
 ObjectMenuState objectMenuState(const platform::TextSurface &surface, int objectId) {
     ObjectMenuState state;
     state.objectId = objectId;
+    state.frame = surface.objectKind(objectId) == platform::TextSurface::TextFrameObject;
+    if (state.frame)
+        return state;
     state.position = picturePositionOf(surface, objectId);
     state.embedded = unpackEmbedded(pictureBytes(surface, objectId)).has_value();
     if (state.position < 0)
@@ -83,6 +86,13 @@ ObjectMenuState objectMenuState(const platform::TextSurface &surface, int object
 }
 
 QList<ObjectEntry> objectMenuEntries(const ObjectMenuState &state) {
+    if (state.frame)
+        return {
+            {0, QStringLiteral("切り取り(&T)"), true},
+            {1, QStringLiteral("ｺﾋﾟｰ(&C)"), true},
+            {5, QStringLiteral("削除"), true},
+            {21, QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ"), true},
+        };
     const bool bare = state.kind.isEmpty();
     const bool link = state.kind == QStringLiteral("LK");
     const bool tag = state.kind == QStringLiteral("TG");

@@ -14,8 +14,8 @@ class TextSurface;
 namespace editor {
 
 // What the object menu needs to know about the object under the pointer: the marker kind around
-// it ("LK", "TG" or ""), the kinds of the nearest markers before and after it, and whether it is
-// an embedded file.
+// it ("LK", "TG" or ""), the kinds of the nearest markers before and after it, whether it is
+// an embedded file and whether it is a text frame.
 struct ObjectMenuState {
     int objectId = 0;
     int position = -1; // of the object's character, 0-based
@@ -24,11 +24,13 @@ struct ObjectMenuState {
     QString previousKind;
     QString nextKind;
     bool embedded = false;
+    bool frame = false;
 };
 
 ObjectMenuState objectMenuState(const platform::TextSurface &surface, int objectId);
 
-// The entries by position; positions without an entry are separators.
+// The entries by position; positions without an entry are separators. A text frame has cut,
+// copy, delete and the properties.
 struct ObjectEntry {
     int position;
     QString caption;

@@ -28,13 +28,17 @@ struct PictureTarget {
 QString workingFile(const QString &folder, const QByteArray &format);
 
 // Inserts encoded picture bytes at the caret with the layout and the picture scale; the new
-// object id, 0 when the bytes are no picture.
-int insertPictureBytes(const PictureTarget &target, const QByteArray &bytes);
+// object id, 0 when the bytes are no picture. In an editor of type 3 the picture is inline and
+// keeps file as its file name.
+int insertPictureBytes(const PictureTarget &target, const QByteArray &bytes,
+                       const QString &file = {});
 
 // A picture from the clipboard or a companion: narrowed to the text width, normalised (1, 8
 // and 24 bits kept, others 24 bits on white), 96 dpi, reduced, written compactly as the
-// working file and inserted. 0 when nothing was inserted.
-int insertPicture(const PictureTarget &target, platform::imaging::Picture picture);
+// working file and inserted. 0 when nothing was inserted. The file name of the picture is
+// source, or the working file without one.
+int insertPicture(const PictureTarget &target, platform::imaging::Picture picture,
+                  const QString &source = {});
 
 // A picture file. A JPEG or PNG no wider than the text keeps its own bytes; a wider one is
 // stored narrowed to the text width (JPEG stays JPEG); other formats are stored as the

@@ -1,11 +1,15 @@
 // The picture part of the editor behind its entry points: paste, pictures, drawings, text
 // frames, embedded files and the object menu.
+#include "editor/commands.h"
 #include "editor/entry_points.h"
 #include "editor/interface.h"
 #include "editor/pictures/embedded_object.h"
 #include "editor/pictures/object_menu.h"
+#include "editor/pictures/object_properties.h"
 #include "editor/pictures/paste_rules.h"
 #include "editor/pictures/picture_insert.h"
+#include "editor/pictures/pointer_objects.h"
+#include "editor/pictures/rectangle_drawing.h"
 #include "launcher/zktl.h"
 #include "platform/dialogs.h"
 #include "platform/imaging/imaging.h"
@@ -15,18 +19,18 @@
 #include "platform/view/text_view.h"
 #include "settings/app_values.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGraphicsTextItem>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <memory>
 
@@ -36,6 +40,19 @@ namespace imaging = platform::imaging;
 
 namespace {
 
+// The editor is busy while an object menu entry runs: its edits are the entry's, not typing.
+class BusyEditor {
+public:
+    explicit BusyEditor(uTxm &host) : m_host(host), m_previous(host.busy()) { host.setBusy(true); }
+    ~BusyEditor() { m_host.setBusy(m_previous); }
+    BusyEditor(const BusyEditor &) = delete;
+    BusyEditor &operator=(const BusyEditor &) = delete;
+
+private:
+    uTxm &m_host;
+    bool m_previous;
+};
+
 // The hourglass while a picture is worked on.
 class WaitCursor {
 public:
@@ -44,6 +61,19 @@ public:
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
+
+QTextFrame *textFrameOf(const platform::TextSurface &s, int id) {
+    QList<QTextFrame *> frames{s.document()->rootFrame()};
+    while (!frames.isEmpty()) {
+        QTextFrame *frame = frames.takeFirst();
+        if (frame->frameFormat().intProperty(platform::TextProp::ObjectId) == id &&
+            frame->frameFormat().intProperty(platform::TextProp::ObjectKind) ==
+                platform::TextSurface::TextFrameObject)
+            return frame;
+        frames << frame->childFrames();
+    }
+    return nullptr;
+}
 
 void tell(const QString &text) {
     platform::dialogs().message(text, platform::Buttons::Ok, platform::Icon::Exclamation);
@@ -103,7 +133,8 @@ bool pastePicture(uTxm &host, const QMimeData *data) {
         const QString work = workingFile(workFolder(), "png");
         if (host.entryPoints().imageDialog(host, imaging::clipboardSvg(data), work,
                                            textWidthOf(host))) {
-            if (insertPictureBytes(targetOf(host), readWhole(work, imaging::kMaxEncodedBytes)))
+            if (insertPictureBytes(targetOf(host), readWhole(work, imaging::kMaxEncodedBytes),
+                                   work))
                 return true;
             tell(QStringLiteral("画像を挿入できません"));
             return false;
@@ -121,27 +152,39 @@ bool insertDrawingFile(uTxm &host, const QString &path) {
     const QString work = workingFile(workFolder(), "png");
     if (!host.entryPoints().imageDialog(host, svg, work, textWidthOf(host)))
         return false;
-    if (!insertPictureBytes(targetOf(host), readWhole(work, imaging::kMaxEncodedBytes))) {
+    if (!insertPictureBytes(targetOf(host), readWhole(work, imaging::kMaxEncodedBytes), path)) {
         tell(QStringLiteral("画像を挿入できません"));
         return false;
     }
     return true;
 }
 
-bool choosePictureFile(uTxm &host) {
+// The picture file the user picks; empty when cancelled.
+QString askPictureFile(uTxm &host) {
     platform::FileRequest request;
     request.title = QStringLiteral("画像の挿入");
     request.folder = host.values().picturePath;
     request.filter = QStringLiteral("画像|*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.svg|全てのﾌｧｲﾙ|*.*");
     const platform::FileAnswer answer = platform::dialogs().openFile(request);
     if (!answer.accepted)
-        return false;
+        return {};
     host.values().picturePath = QFileInfo(answer.path).absolutePath() + QLatin1Char('/');
-    if (answer.path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-        return insertDrawingFile(host, answer.path);
+    return answer.path;
+}
+
+bool isDrawing(const QString &path) {
+    return path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+}
+
+bool choosePictureFile(uTxm &host) {
+    const QString path = askPictureFile(host);
+    if (path.isEmpty())
+        return false;
+    if (isDrawing(path))
+        return insertDrawingFile(host, path);
     WaitCursor wait;
-    if (!insertPictureFile(targetOf(host), answer.path)) {
-        tell(QStringLiteral("画像を読み込めません\n") + answer.path);
+    if (!insertPictureFile(targetOf(host), path)) {
+        tell(QStringLiteral("画像を読み込めません\n") + path);
         return false;
     }
     return true;
@@ -210,60 +253,114 @@ bool companionPicture(uTxm &host, int width, int height) {
     return insertProduced(host, ok, file);
 }
 
-bool sizedPicture(uTxm &host) {
-    QString size = QStringLiteral("320,240");
-    if (!platform::dialogs().input(QStringLiteral("画像の大きさ (幅,高さ ﾋﾟｸｾﾙ)"),
-                                   platform::appTitle(), size))
+// The picture for a drawn rectangle of size (document pixels): the picture companion's, or
+// without it a picture file the user picks, inserted at the caret at that size.
+bool drawnPicture(uTxm &host, const QSize &size) {
+    QString file;
+    bool ok = false;
+    if (companions().installed(0)) {
+        bool flag = false;
+        companions().ActPic(0, workFolder(), file, size.width(), size.height(), flag, ok);
+    } else {
+        file = askPictureFile(host);
+        ok = !file.isEmpty();
+    }
+    if (!ok)
         return false;
-    const QStringList parts = size.split(QLatin1Char(','));
-    bool okW = false;
-    bool okH = false;
-    const int width = parts.value(0).trimmed().toInt(&okW);
-    const int height = parts.value(1).trimmed().toInt(&okH);
-    if (!okW || !okH || width < 1 || height < 1 || width > 10000 || height > 10000) {
-        tell(QStringLiteral("大きさは 幅,高さ (1～10000) で指定してください"));
+    WaitCursor wait;
+    host.takeSnapshot();
+    const PictureTarget target = targetOf(host);
+    int id = 0;
+    if (isDrawing(file)) {
+        const QByteArray svg = readWhole(file, imaging::kMaxEncodedBytes);
+        if (!imaging::svgSize(svg).isEmpty())
+            id = insertPictureBytes(target, imaging::encode(imaging::renderSvg(svg, size), "PNG"),
+                                    file);
+    } else {
+        id = insertPictureFile(target, file);
+    }
+    if (!id) {
+        tell(QStringLiteral("画像を読み込めません\n") + file);
         return false;
     }
-    return companionPicture(host, width, height);
+    const ObjectProperties before = objectProperties(host.surface(), id);
+    ObjectProperties drawn = before;
+    drawn.width = size.width() * 15;
+    drawn.height = size.height() * 15;
+    applyObjectProperties(host.surface(), id, before, drawn);
+    return true;
+}
+
+// Rectangles drawn and not yet turned into pictures, by editor.
+QHash<const uTxm *, QSize> &drawnSizes() {
+    static QHash<const uTxm *, QSize> sizes;
+    return sizes;
+}
+
+// Command 34: the user draws the picture's rectangle on the page; the picture comes when the
+// drawing ends.
+bool sizedPicture(uTxm &host) {
+    platform::TextView *view = host.view();
+    if (!view || RectangleDrawing::active(view))
+        return false;
+    uTxm *editor = &host;
+    new RectangleDrawing(view, [editor, view](const QRectF &scene, const QPoint &start) {
+        if (editor->readOnly())
+            return;
+        caretToViewport(*view, editor->surface(), start);
+        // The command runs again with the rectangle, so the picture comes as any command's.
+        drawnSizes().insert(editor, QSize(qBound(1, qRound(scene.width()), kMaxObjectTwips / 15),
+                                          qBound(1, qRound(scene.height()), kMaxObjectTwips / 15)));
+        editor->rtAct(cmd::InsertSizedPicture);
+        drawnSizes().remove(editor);
+    });
+    return false;
 }
 
 int objectUnderPointer(uTxm &host, const QPoint &globalPos) {
     platform::TextSurface &s = host.surface();
-    if (platform::TextView *view = host.view()) {
-        const QPoint p = view->viewport()->mapFromGlobal(globalPos);
-        const QList<QGraphicsItem *> items = view->items(p);
-        for (QGraphicsItem *item : items) {
-            auto *text = qgraphicsitem_cast<QGraphicsTextItem *>(item);
-            if (!text || text->document() != s.activeDocument())
-                continue;
-            const QPointF local = text->mapFromScene(view->mapToScene(p));
-            const int hit = text->document()->documentLayout()->hitTest(local, Qt::ExactHit);
-            for (int q : {hit, hit - 1}) {
-                if (q < 0 || q + 1 >= text->document()->characterCount())
-                    continue;
-                QTextCursor probe(text->document());
-                probe.setPosition(q + 1);
-                const QTextCharFormat f = probe.charFormat();
-                if (f.isImageFormat())
-                    return f.intProperty(platform::TextProp::ObjectId);
-            }
-        }
-    }
+    if (platform::TextView *view = host.view())
+        if (const int id =
+                objectAtViewport(*view, s, view->viewport()->mapFromGlobal(globalPos), true))
+            return id;
     return s.selLength() == 1 ? pictureAt(s, s.selStart()) : 0;
 }
 
-void showProperties(uTxm &host, int id) {
-    const QByteArray bytes = pictureBytes(host.surface(), id);
-    if (const auto file = unpackEmbedded(bytes)) {
-        tell(QStringLiteral("ﾌｧｲﾙ: %1\n大きさ: %2 ﾊﾞｲﾄ").arg(file->name).arg(file->bytes.size()));
-        return;
+bool editProperties(uTxm &host, int id) {
+    platform::TextSurface &s = host.surface();
+    const ObjectProperties before = objectProperties(s, id);
+    const QList<platform::FormField> shown = propertyFields(before);
+    QList<platform::FormField> answered = shown;
+    if (!platform::dialogs().form(propertiesTitle(before.kind), answered))
+        return false;
+    return applyObjectProperties(s, id, before, answeredProperties(shown, answered, before));
+}
+
+// Cut, copy, delete and properties of a text frame.
+bool frameEntry(uTxm &host, int id, int position) {
+    platform::TextSurface &s = host.surface();
+    host.takeSnapshot();
+    switch (position) {
+    case 0:
+    case 1: {
+        s.selectTextFrame(0);
+        QTextFrame *frame = textFrameOf(s, id);
+        if (!frame)
+            return false;
+        s.select(frame->firstPosition() - 1, frame->lastPosition() - frame->firstPosition() + 2);
+        if (position == 1) {
+            s.clipboard(platform::TextSurface::ClipCopy);
+            return false;
+        }
+        return s.clipboard(platform::TextSurface::ClipCut);
     }
-    const imaging::Picture picture = imaging::load(bytes, 1);
-    tell(QStringLiteral("画像: %1\n大きさ: %2 × %3 ﾋﾟｸｾﾙ\n保存: %4 ﾊﾞｲﾄ")
-             .arg(QString::fromLatin1(picture.format).toUpper())
-             .arg(picture.originalSize.width())
-             .arg(picture.originalSize.height())
-             .arg(bytes.size()));
+    case 5:
+        return s.deleteObject(id);
+    case 21:
+        return editProperties(host, id);
+    default:
+        return false;
+    }
 }
 
 bool openObject(uTxm &host, int id) {
@@ -281,7 +378,7 @@ bool openObject(uTxm &host, int id) {
         tell(QStringLiteral("ﾌｧｲﾙを開けません\n") + file->name);
         return false;
     }
-    return false;
+    return true;
 }
 
 } // namespace
@@ -308,6 +405,8 @@ bool EntryPoints::paste(uTxm &host, const QString &kind) {
 bool EntryPoints::insertPicture(uTxm &host, int code) {
     switch (code) {
     case 34:
+        if (drawnSizes().contains(&host))
+            return drawnPicture(host, drawnSizes().take(&host));
         return sizedPicture(host);
     case 35:
         return chooseDrawingFile(host);
@@ -366,10 +465,29 @@ bool EntryPoints::objectMenu(uTxm &host, const QPoint &globalPos) {
     return true;
 }
 
+bool EntryPoints::objectDoubleClick(uTxm &host, const QPoint &globalPos) {
+    platform::TextView *view = host.view();
+    if (!view)
+        return false;
+    const int id =
+        objectAtViewport(*view, host.surface(), view->viewport()->mapFromGlobal(globalPos), false);
+    if (!id || !unpackEmbedded(pictureBytes(host.surface(), id)))
+        return false;
+    openObject(host, id);
+    return true;
+}
+
 bool EntryPoints::objectEntry(uTxm &host, int position) {
     platform::TextSurface &s = host.surface();
     const int id = s.currentObject();
     const ObjectMenuState state = objectMenuState(s, id);
+    BusyEditor busy(host);
+    if (state.frame) {
+        const bool changed = frameEntry(host, id, position);
+        if (changed)
+            host.setBDcEdt(true);
+        return changed;
+    }
     if (state.position < 0)
         return false;
     host.takeSnapshot();
@@ -423,7 +541,7 @@ bool EntryPoints::objectEntry(uTxm &host, int position) {
         break;
     }
     case 21:
-        showProperties(host, id);
+        changed = editProperties(host, id);
         break;
     default:
         return false;

@@ -31,6 +31,8 @@ enum : int {
     FrameTop = QTextFormat::UserProperty + 18,   // int twips from the top margin (positioned frame)
     FrameWidth = QTextFormat::UserProperty + 19, // int twips (QTextFrameFormat width is 1/15 of it)
     FrameHeight = QTextFormat::UserProperty + 20, // int twips
+    // QString: the file a picture came from (the picture form of editor type 3).
+    PictureFileName = QTextFormat::UserProperty + 21,
 
     // Paragraph values kept as given so that reading returns what was set (block format).
     LineSpacing = QTextFormat::UserProperty + 30, // int: 7936 automatic single, else percent

@@ -174,6 +174,10 @@ public:
     int pictureSaveMode(int id = 0) const;
     bool setPictureSaveMode(int mode, int id = 0);
     bool deleteObject(int id = 0);
+    // Any format property of a picture or text frame (TextProp or QTextFormat numbers). Setting
+    // one is an undoable edit of the document.
+    QVariant objectValue(int id, int property) const;
+    bool setObjectValue(int id, int property, const QVariant &value);
 
     // Tables; rows and columns are 1-based.
     int tableAtCaret() const;

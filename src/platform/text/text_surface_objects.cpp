@@ -256,6 +256,14 @@ bool TextSurface::setObjectProperty(int id, int property, const QVariant &value)
     return false;
 }
 
+QVariant TextSurface::objectValue(int id, int property) const {
+    return objectProperty(id, property);
+}
+
+bool TextSurface::setObjectValue(int id, int property, const QVariant &value) {
+    return objectKind(id) != 0 && setObjectProperty(id, property, value);
+}
+
 int TextSurface::pictureExportCode(int id) const {
     return objectProperty(id, TextProp::PictureExportCode).toInt();
 }

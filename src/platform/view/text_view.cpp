@@ -428,6 +428,11 @@ void TextView::contextMenuEvent(QContextMenuEvent *event) {
 }
 
 void TextView::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (m_hook && event->button() == Qt::LeftButton &&
+        m_hook->doubleClick(event->globalPosition().toPoint())) {
+        event->accept();
+        return;
+    }
     if (m_mode == PageView && !m_areaItem) {
         const QPointF scenePos = mapToScene(event->position().toPoint());
         const int n = pageAt(scenePos.y());

@@ -23,6 +23,7 @@ public:
     virtual ~TextViewHook() = default;
     virtual bool keyPress(QKeyEvent *event) = 0;
     virtual bool contextMenu(const QPoint &globalPos) = 0;
+    virtual bool doubleClick(const QPoint &) { return false; }
 };
 
 // The editing view of a text content: the main document in normal view (mode 0, the text flows

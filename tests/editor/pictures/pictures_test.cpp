@@ -1,17 +1,25 @@
 #include "editor/pictures/embedded_object.h"
 #include "editor/pictures/object_menu.h"
+#include "editor/pictures/object_properties.h"
 #include "editor/pictures/paste_rules.h"
+#include "editor/pictures/picture_insert.h"
+#include "editor/pictures/pointer_objects.h"
 #include "editor_fixture.h"
 #include "platform/imaging/imaging.h"
 #include "platform/text/text_model.h"
+#include "platform/view/text_view.h"
 #include "recording_shell.h"
 #include "test_images.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QFile>
+#include <QGraphicsTextItem>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QRubberBand>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -80,6 +88,9 @@ protected:
         return (p.width - p.marginLeft - p.marginRight) / 15;
     }
     QList<int> pictures() { return pictureIds(surface()); }
+    int picturePositionOfFirst() {
+        return editor::picturePositionOf(surface(), pictures().value(0));
+    }
     QString writeFile(const QString &name, const QByteArray &bytes) {
         const QString path = work.filePath(name);
         QFile f(path);
@@ -88,6 +99,29 @@ protected:
         return path;
     }
     void chooseFile(const QString &path) { dialogs->files.enqueue({true, path, 1}); }
+    // The entry written and read back into a second editor.
+    std::unique_ptr<editor::uTxm> reloaded() {
+        QByteArray entry;
+        QString text, title;
+        bool ok = false;
+        editor->GetData(entry, text, title, ok);
+        EXPECT_TRUE(ok);
+        auto other = std::make_unique<editor::uTxm>();
+        other->cOn(0, 0);
+        other->SetData(entry, ok);
+        EXPECT_TRUE(ok);
+        return other;
+    }
+    QWidget *shownViewport() {
+        editor->resize(900, 700);
+        editor->show();
+        return editor->view()->viewport();
+    }
+    // The viewport point of a document position's caret, moved by offset.
+    QPoint caretPoint(int position, QPoint offset) {
+        surface().setSelStart(position);
+        return editor->view()->caretRect().topLeft() + offset;
+    }
 
     QTemporaryDir work;
 };
@@ -182,6 +216,16 @@ TEST_F(Pictures, PictureFileKeepsItsBytesAndFollowsTheLayout) {
     editor->rtAct(editor::cmd::InsertPicture, 3);
     EXPECT_EQ(objectFormat(surface(), pictures().last()).intProperty(platform::TextProp::TextFlow),
               2);
+    EXPECT_FALSE(objectFormat(surface(), pictures().last())
+                     .hasProperty(platform::TextProp::PictureFileName));
+
+    // The picture form (editor type 3) keeps the picture inline with its file's name.
+    const editor::PictureTarget form{surface(), 3, 3, 0, 96, textWidthPx(), work.path()};
+    const int id = editor::insertPictureFile(form, file);
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(objectFormat(surface(), id).intProperty(platform::TextProp::TextFlow), 0);
+    EXPECT_EQ(objectFormat(surface(), id).stringProperty(platform::TextProp::PictureFileName),
+              file);
 }
 
 TEST_F(Pictures, UnreadablePictureIsToldAndChangesNothing) {
@@ -267,6 +311,21 @@ TEST_F(Pictures, EmbeddedFileSurvivesTheEntryAndOpensThroughTheShell) {
     EXPECT_EQ(opened.readAll(), content);
     EXPECT_TRUE(shell->opened.first().endsWith(QStringLiteral("表計算.ods")));
 
+    // A double click on the icon opens the file; on a plain picture it opens nothing.
+    shell->opened.clear();
+    QWidget *viewport = shownViewport();
+    const int icon = picturePositionOfFirst();
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, caretPoint(icon, QPoint(20, 20)));
+    ASSERT_EQ(shell->opened.size(), 1);
+    QFile again(shell->opened.first());
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), content);
+    surface().setSelStart(int(surface().text().size()));
+    surface().insertPictureData(testsupport::pngBytes(60, 60, Qt::red));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {},
+                       caretPoint(int(surface().text().size()) - 1, QPoint(20, 20)));
+    EXPECT_EQ(shell->opened.size(), 1);
+
     // A damaged trailer is a plain picture, never a read past the bytes.
     QByteArray damaged = editor::packEmbedded({QStringLiteral("a.txt"), "abc"});
     damaged[damaged.size() - 16] = char(0x7f); // the file length, far past the bytes
@@ -340,10 +399,170 @@ TEST_F(Pictures, ObjectMenuEntries) {
     editor->entryPoints().objectEntry(*editor, 5);
     EXPECT_TRUE(pictures().isEmpty());
     EXPECT_TRUE(editor->bDcEdt());
+}
 
-    surface().insertPictureData(testsupport::pngBytes(20, 10, Qt::red));
-    editor->entryPoints().objectEntry(*editor, 21);
-    EXPECT_EQ(dialogs->messages().last(),
-              QStringLiteral("画像: PNG\n大きさ: 20 × 10 ﾋﾟｸｾﾙ\n保存: %1 ﾊﾞｲﾄ")
-                  .arg(testsupport::pngBytes(20, 10, Qt::red).size()));
+TEST_F(Pictures, PicturePropertiesAreEditedUndoneAndKept) {
+    const QByteArray png = testsupport::pngBytes(20, 10, Qt::red);
+    const int id = surface().insertPictureData(png);
+    editor->setBDcEdt(false);
+    surface().setCurrentObject(id);
+
+    // Closing the form with OK as shown changes nothing.
+    dialogs->forms.enqueue({});
+    EXPECT_FALSE(editor->entryPoints().objectEntry(*editor, 21));
+    EXPECT_FALSE(editor->bDcEdt());
+    ASSERT_EQ(dialogs->formsShown.size(), 1);
+    EXPECT_EQ(dialogs->shown.last().title, QStringLiteral("画像のﾌﾟﾛﾊﾟﾃｨ"));
+    QStringList labels;
+    for (const platform::FormField &f : dialogs->formsShown.first())
+        labels << f.label;
+    EXPECT_EQ(labels, (QStringList{"種類", "幅 (mm)", "高さ (mm)", "配置", "代替ﾃｷｽﾄ", "ﾌｧｲﾙ名"}));
+    EXPECT_EQ(dialogs->formsShown.first().first().value.toString(),
+              QStringLiteral("PNG 20 × 10 ﾋﾟｸｾﾙ (%1 ﾊﾞｲﾄ)").arg(png.size()));
+
+    // 50.8 mm is two inches: 192 pixels at 96 dpi.
+    dialogs->forms.enqueue({{QStringLiteral("幅 (mm)"), 50.8},
+                            {QStringLiteral("配置"), 3},
+                            {QStringLiteral("代替ﾃｷｽﾄ"), QStringLiteral("赤い四角")},
+                            {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("/写真/赤.png")}});
+    EXPECT_TRUE(editor->entryPoints().objectEntry(*editor, 21));
+    EXPECT_TRUE(editor->bDcEdt());
+    auto check = [](const QTextFormat &f) {
+        EXPECT_DOUBLE_EQ(f.doubleProperty(QTextFormat::ImageWidth), 192);
+        EXPECT_DOUBLE_EQ(f.doubleProperty(QTextFormat::ImageHeight), 10);
+        EXPECT_EQ(f.intProperty(platform::TextProp::ScaleX), 960);
+        EXPECT_EQ(f.intProperty(platform::TextProp::TextFlow), 3);
+        EXPECT_EQ(f.stringProperty(QTextFormat::ImageAltText), QStringLiteral("赤い四角"));
+        EXPECT_EQ(f.stringProperty(platform::TextProp::PictureFileName),
+                  QStringLiteral("/写真/赤.png"));
+    };
+    check(objectFormat(surface(), id));
+    const auto other = reloaded();
+    const QList<int> ids = pictureIds(other->surface());
+    ASSERT_EQ(ids.size(), 1);
+    check(objectFormat(other->surface(), ids.first()));
+
+    editor->rtAct(editor::cmd::Undo);
+    EXPECT_DOUBLE_EQ(objectFormat(surface(), id).doubleProperty(QTextFormat::ImageWidth), 20);
+    EXPECT_EQ(objectFormat(surface(), id).intProperty(platform::TextProp::TextFlow), 0);
+}
+
+TEST_F(Pictures, TextFrameHasTheObjectMenu) {
+    type(QStringLiteral("前"));
+    editor->rtAct(editor::cmd::InsertTextFrame);
+    const int frame = surface().nextObject(0, platform::TextSurface::TextFrameObject);
+    ASSERT_NE(frame, 0);
+    const editor::ObjectMenuState state = editor::objectMenuState(surface(), frame);
+    EXPECT_TRUE(state.frame);
+    QStringList shown;
+    for (const editor::ObjectEntry &e : editor::objectMenuEntries(state))
+        if (e.visible)
+            shown << e.caption;
+    EXPECT_EQ(shown, (QStringList{"切り取り(&T)", "ｺﾋﾟｰ(&C)", "削除", "ﾌﾟﾛﾊﾟﾃｨ"}));
+
+    // The frame's blank space under the pointer is the object; the text before it is not.
+    QWidget *viewport = shownViewport();
+    QGraphicsTextItem *item = nullptr;
+    for (QGraphicsItem *i : editor->view()->items())
+        if (auto *t = qgraphicsitem_cast<QGraphicsTextItem *>(i);
+            t && t->document() == surface().document())
+            item = t;
+    ASSERT_NE(item, nullptr);
+    QTextFrame *qtFrame = surface().document()->rootFrame()->childFrames().value(0);
+    ASSERT_NE(qtFrame, nullptr);
+    const QRectF box = surface().document()->documentLayout()->frameBoundingRect(qtFrame);
+    const QPoint blank =
+        editor->view()->mapFromScene(item->mapToScene(box.center() + QPointF(0, box.height() / 4)));
+    EXPECT_EQ(editor::objectAtViewport(*editor->view(), surface(), blank, true), frame);
+    EXPECT_EQ(editor::objectAtViewport(*editor->view(), surface(), blank, false), 0);
+    EXPECT_EQ(
+        editor::objectAtViewport(*editor->view(), surface(), caretPoint(0, QPoint(2, 4)), true), 0);
+    Q_UNUSED(viewport);
+
+    // Properties: width and a distance change, are undone, and are kept in the entry.
+    editor->setBDcEdt(false);
+    surface().setCurrentObject(frame);
+    dialogs->forms.enqueue(
+        {{QStringLiteral("幅 (mm)"), 50.0}, {QStringLiteral("左の間隔 (mm)"), 5.0}});
+    EXPECT_TRUE(editor->entryPoints().objectEntry(*editor, 21));
+    EXPECT_EQ(dialogs->shown.last().title, QStringLiteral("ﾃｷｽﾄﾌﾚｰﾑのﾌﾟﾛﾊﾟﾃｨ"));
+    EXPECT_TRUE(editor->bDcEdt());
+    auto check = [](const QTextFormat &f) {
+        EXPECT_EQ(f.intProperty(platform::TextProp::FrameWidth), 2835);
+        EXPECT_EQ(f.intProperty(platform::TextProp::FrameHeight), 2000);
+        EXPECT_EQ(f.property(platform::TextProp::FrameDistances).value<QList<int>>(),
+                  (QList<int>{283, 100, 100, 100}));
+        EXPECT_DOUBLE_EQ(f.toFrameFormat().width().rawValue(), 189);
+    };
+    check(objectFormat(surface(), frame));
+    const auto other = reloaded();
+    const int otherFrame = other->surface().nextObject(0, platform::TextSurface::TextFrameObject);
+    check(objectFormat(other->surface(), otherFrame));
+    editor->rtAct(editor::cmd::Undo);
+    EXPECT_EQ(
+        objectFormat(surface(), surface().nextObject(0, platform::TextSurface::TextFrameObject))
+            .intProperty(platform::TextProp::FrameWidth),
+        1000);
+
+    // Cut takes the frame to the clipboard and paste brings it back; delete removes it.
+    const int restored = surface().nextObject(0, platform::TextSurface::TextFrameObject);
+    surface().setCurrentObject(restored);
+    EXPECT_TRUE(editor->entryPoints().objectEntry(*editor, 0));
+    EXPECT_EQ(surface().nextObject(0, platform::TextSurface::TextFrameObject), 0);
+    EXPECT_EQ(surface().text(), QStringLiteral("前"));
+    editor->rtAct(Paste, QString());
+    const int pasted = surface().nextObject(0, platform::TextSurface::TextFrameObject);
+    ASSERT_NE(pasted, 0);
+    surface().setCurrentObject(pasted);
+    EXPECT_TRUE(editor->entryPoints().objectEntry(*editor, 5));
+    EXPECT_EQ(surface().nextObject(0, platform::TextSurface::TextFrameObject), 0);
+}
+
+TEST_F(Pictures, SizedPictureIsDrawnOnThePage) {
+    type(QStringLiteral("前"));
+    QWidget *viewport = shownViewport();
+    platform::TextView *view = editor->view();
+    const QString file =
+        writeFile(QStringLiteral("red.png"), testsupport::pngBytes(40, 20, Qt::red));
+
+    // Esc ends the drawing: the drag that follows asks for no picture.
+    editor->rtAct(editor::cmd::InsertSizedPicture);
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(200, 160));
+    EXPECT_TRUE(dialogs->shown.isEmpty());
+    EXPECT_TRUE(pictures().isEmpty());
+
+    // A click without a drag draws nothing either.
+    editor->rtAct(editor::cmd::InsertSizedPicture);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(dialogs->shown.isEmpty());
+
+    editor->setBDcEdt(false);
+    chooseFile(file);
+    editor->rtAct(editor::cmd::InsertSizedPicture);
+    EXPECT_FALSE(editor->bDcEdt());
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(260, 180));
+    QTest::mouseMove(viewport, QPoint(180, 140));
+    QRubberBand *band = nullptr;
+    for (QRubberBand *b : viewport->findChildren<QRubberBand *>())
+        if (b->isVisible())
+            band = b;
+    ASSERT_NE(band, nullptr);
+    EXPECT_TRUE(band->geometry().contains(QPoint(181, 141)));
+    EXPECT_TRUE(band->geometry().contains(QPoint(259, 179)));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_FALSE(band->isVisible());
+
+    ASSERT_EQ(pictures().size(), 1);
+    const QPointF a = view->mapToScene(QPoint(100, 100));
+    const QPointF b = view->mapToScene(QPoint(260, 180));
+    const QTextFormat f = objectFormat(surface(), pictures().first());
+    EXPECT_NEAR(f.doubleProperty(QTextFormat::ImageWidth), b.x() - a.x(), 1);
+    EXPECT_NEAR(f.doubleProperty(QTextFormat::ImageHeight), b.y() - a.y(), 1);
+    EXPECT_TRUE(editor->bDcEdt());
+
+    editor->rtAct(editor::cmd::Undo);
+    EXPECT_TRUE(pictures().isEmpty());
+    EXPECT_EQ(surface().text(), QStringLiteral("前"));
 }

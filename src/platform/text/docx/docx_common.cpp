@@ -62,6 +62,8 @@ QByteArray writeRecords(const QList<QPair<int, FieldRecord>> &fields,
         writeInt(xml, "flow", o.textFlow);
         writeInt(xml, "sx", o.scaleX);
         writeInt(xml, "sy", o.scaleY);
+        if (!o.fileName.isEmpty())
+            xml.writeAttribute(QStringLiteral("file"), o.fileName);
         if (!o.frame.isEmpty())
             xml.writeAttribute(QStringLiteral("frame"), o.frame);
     }
@@ -96,6 +98,7 @@ Records readRecords(const QByteArray &bytes) {
                 o.textFlow = intAttribute(a, QLatin1StringView("flow"));
                 o.scaleX = intAttribute(a, QLatin1StringView("sx"));
                 o.scaleY = intAttribute(a, QLatin1StringView("sy"));
+                o.fileName = a.value(QLatin1StringView("file")).toString().left(kMaxFileName);
                 o.frame = a.value(QLatin1StringView("frame")).toString();
                 records.objects.insert(intAttribute(a, QLatin1StringView("drawing"), 0), o);
             }

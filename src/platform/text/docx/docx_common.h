@@ -26,6 +26,10 @@ inline constexpr QLatin1StringView kNsMc{
     "http://schemas.openxmlformats.org/markup-compatibility/2006"};
 inline constexpr QLatin1StringView kNsPkgRels{
     "http://schemas.openxmlformats.org/package/2006/relationships"};
+// A picture's description and file name are cut to these lengths when read.
+inline constexpr qsizetype kMaxAltText = 4096;
+inline constexpr qsizetype kMaxFileName = 1024;
+
 // Our own markup: ignorable attributes in the parts and the record part's elements.
 inline constexpr QLatin1StringView kNsDj{"urn:drjvo:docx:1"};
 
@@ -70,7 +74,8 @@ struct ObjectRecord {
     int textFlow = -1;
     int scaleX = -1;
     int scaleY = -1;
-    QString frame; // text frame format values, see writeFrameRecord
+    QString fileName; // the file a picture came from
+    QString frame;    // text frame format values, see writeFrameRecord
 };
 
 // The record part: keyed by the package-wide bookmark number and drawing id.

@@ -147,6 +147,9 @@ QTextCharFormat canonicalCharFormat(const QTextCharFormat &f) {
              {TextProp::ObjectId, TextProp::ObjectKind, TextProp::PictureExportCode,
               TextProp::PictureSaveMode, TextProp::TextFlow, TextProp::ScaleX, TextProp::ScaleY})
             copyInt(f, i, p);
+        for (int p : {int(QTextFormat::ImageAltText), int(TextProp::PictureFileName)})
+            if (f.hasProperty(p))
+                i.setProperty(p, f.stringProperty(p));
         c = i;
     }
     const QStringList families = f.fontFamilies().toStringList();

@@ -64,6 +64,7 @@ void PartReader::readDrawing() {
         QString wrap;
         qint64 topOffset = -1;
         QString blip;
+        QString altText;
         bool textBox = false;
         QTextFrameFormat frameFormat;
         bool decoded = false; // the frame's format came from our record
@@ -81,6 +82,7 @@ void PartReader::readDrawing() {
                 drawing = m_xml.attributes().value(L("name")).split(u' ').last().toInt(&ok);
                 if (!ok)
                     drawing = m_xml.attributes().value(L("id")).toInt();
+                altText = m_xml.attributes().value(L("descr")).toString().left(kMaxAltText);
                 m_xml.skipCurrentElement();
             } else if (n == L("positionH") || n == L("positionV")) {
                 const bool margin = m_xml.attributes().value(L("relativeFrom")) == L("margin");
@@ -170,12 +172,13 @@ void PartReader::readDrawing() {
             int flow = 0;
             if (anchored)
                 flow = wrap == L("wrapNone") ? 3 : alignH == L("right") ? 1 : 2;
-            insertPicture(blip, cx, cy, drawing, flow);
+            insertPicture(blip, cx, cy, drawing, flow, altText);
         }
     }
 }
 
-void PartReader::insertPicture(const QString &relId, qint64 cx, qint64 cy, int drawing, int flow) {
+void PartReader::insertPicture(const QString &relId, qint64 cx, qint64 cy, int drawing, int flow,
+                               const QString &altText) {
     const Target target = m_rels.value(relId);
     if (target.external || target.target.isEmpty())
         return;
@@ -193,6 +196,8 @@ void PartReader::insertPicture(const QString &relId, qint64 cx, qint64 cy, int d
         format.setWidth(pxFromEmu(cx));
     if (cy > 0)
         format.setHeight(pxFromEmu(cy));
+    if (!altText.isEmpty())
+        format.setProperty(QTextFormat::ImageAltText, altText);
     if (known) {
         if (record->id > 0)
             format.setProperty(TextProp::ObjectId, record->id);
@@ -206,6 +211,8 @@ void PartReader::insertPicture(const QString &relId, qint64 cx, qint64 cy, int d
         optional(TextProp::TextFlow, record->textFlow);
         optional(TextProp::ScaleX, record->scaleX);
         optional(TextProp::ScaleY, record->scaleY);
+        if (!record->fileName.isEmpty())
+            format.setProperty(TextProp::PictureFileName, record->fileName);
     } else {
         format.setProperty(TextProp::ObjectKind, kPictureKind);
         format.setProperty(TextProp::TextFlow, flow);

@@ -86,7 +86,8 @@ private:
     QTextCharFormat contentFormat() const;
     QTextCharFormat linkField(const QString &data, int kind) const;
     QString mediaPath(const QString &relId) const;
-    void insertPicture(const QString &relId, qint64 cx, qint64 cy, int drawing, int flow);
+    void insertPicture(const QString &relId, qint64 cx, qint64 cy, int drawing, int flow,
+                       const QString &altText);
     QTextFrame *insertTextBox(const QTextFrameFormat &format);
     QTextList *listFor(const ListLabel &label);
 

@@ -47,10 +47,13 @@ void writeExtent(QXmlStreamWriter &xml, qint64 cx, qint64 cy) {
         xml.writeAttribute(L(side), L("0"));
 }
 
-void writeDocPr(QXmlStreamWriter &xml, int id, const QString &name) {
+void writeDocPr(QXmlStreamWriter &xml, int id, const QString &name,
+                const QString &description = {}) {
     xml.writeEmptyElement(kNsWp, L("docPr"));
     xml.writeAttribute(L("id"), QString::number(id));
     xml.writeAttribute(L("name"), name);
+    if (!description.isEmpty())
+        xml.writeAttribute(L("descr"), description);
 }
 
 void writeXfrm(QXmlStreamWriter &xml, qint64 cx, qint64 cy) {
@@ -199,6 +202,7 @@ void PartWriter::writePicture(const QTextImageFormat &format, const QTextCharFor
     record.textFlow = optional(TextProp::TextFlow);
     record.scaleX = optional(TextProp::ScaleX);
     record.scaleY = optional(TextProp::ScaleY);
+    record.fileName = format.stringProperty(TextProp::PictureFileName);
     m_package.objects.append({drawing, record});
     const QString rel =
         relationship(QStringLiteral("image"), m_package.media.at(media).path, false);
@@ -230,7 +234,8 @@ void PartWriter::writePicture(const QTextImageFormat &format, const QTextCharFor
     } else if (flow == 3) {
         m_xml.writeEmptyElement(kNsWp, L("wrapNone"));
     }
-    writeDocPr(m_xml, drawing, QStringLiteral("Picture %1").arg(drawing));
+    writeDocPr(m_xml, drawing, QStringLiteral("Picture %1").arg(drawing),
+               format.stringProperty(QTextFormat::ImageAltText));
     m_xml.writeStartElement(kNsWp, L("cNvGraphicFramePr"));
     m_xml.writeEmptyElement(kNsA, L("graphicFrameLocks"));
     m_xml.writeAttribute(L("noChangeAspect"), L("1"));
