@@ -51,6 +51,9 @@ enum : int {
     // The number a list's first item has in Word when it is not 1 (list format). Qt's lists
     // count from 1, so the view shows them from 1.
     ListStart = QTextFormat::UserProperty + 45, // int
+    // Tells apart two rubies side by side with the same ruby text (char format, with RubyText):
+    // adjacent characters with different values are under different rubies.
+    RubyGroup = QTextFormat::UserProperty + 46, // int, absent or 1
 };
 } // namespace TextProp
 

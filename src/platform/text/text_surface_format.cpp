@@ -1,5 +1,6 @@
 #include "platform/text/text_surface.h"
 
+#include "platform/text/text_lists.h"
 #include "platform/text/text_surface_util.h"
 
 #include <QTextBlock>
@@ -320,6 +321,7 @@ void TextSurface::setListState(int state) {
              block = block.next())
             if (block.textList() != list)
                 list->add(block);
+        updateOwnLabels(list);
     } else {
         const int end = c.selectionEnd();
         for (QTextBlock block = doc()->findBlock(c.selectionStart()); block.isValid();

@@ -1,5 +1,7 @@
 #include "platform/view/page_renderer.h"
 
+#include "platform/view/list_labels.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QPainter>
@@ -58,6 +60,7 @@ void drawDocument(QPainter *painter, QTextDocument *doc, const QRectF &clip) {
     context.clip = clip;
     context.palette.setColor(QPalette::Text, Qt::black);
     doc->documentLayout()->draw(painter, context);
+    drawOwnListLabels(painter, doc, clip, Qt::black);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/view/text_view_items.h"
 
+#include "platform/view/list_labels.h"
 #include "platform/view/text_view.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -112,6 +113,7 @@ void TextEditItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *opti
     QStyleOptionGraphicsItem plain(*option);
     plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     QGraphicsTextItem::paint(painter, &plain, widget);
+    drawOwnListLabels(painter, document(), option->exposedRect, defaultTextColor());
 }
 
 bool TextEditItem::sceneEvent(QEvent *event) {

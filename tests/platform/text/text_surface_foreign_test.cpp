@@ -1,3 +1,5 @@
+#include "platform/text/html/text_surface_html.h"
+#include "platform/text/text_lists.h"
 #include "platform/text/text_model.h"
 #include "platform/text/text_surface.h"
 #include "test_images.h"
@@ -9,6 +11,10 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <quazip/quazip.h>
@@ -209,4 +215,50 @@ TEST(TextSurfaceForeign, PageValuesFromOutsideStayWithinAPage) {
     target.setSelText(QStringLiteral("before"));
     EXPECT_FALSE(target.loadWholeFromMemory(bytes, TextSurface::Internal));
     EXPECT_EQ(target.text(), QStringLiteral("before"));
+}
+
+// A Word list that starts at 5: its labels stay right through our own format, the HTML save
+// and list edits, and Qt draws its markers again once the list is bullets.
+TEST(TextSurfaceForeign, AListStartingAtFiveKeepsItsNumbersThroughFormatsAndEdits) {
+    TextSurface source;
+    {
+        QTextCursor c(source.document());
+        QTextListFormat format;
+        format.setStyle(QTextListFormat::ListDecimal);
+        format.setProperty(platform::TextProp::ListStart, 5);
+        c.insertText(QStringLiteral("five"));
+        c.createList(format);
+        c.insertBlock();
+        c.insertText(QStringLiteral("six"));
+        c.insertBlock(QTextBlockFormat());
+        c.insertText(QStringLiteral("after"));
+    }
+    // Each block's label, "-" outside lists, "!" where Qt draws its own marker.
+    auto labels = [](const TextSurface &surface) {
+        QStringList out;
+        for (QTextBlock b = surface.document()->begin(); b.isValid(); b = b.next()) {
+            const bool qtMarker = !b.blockFormat().hasProperty(QTextFormat::ListStyle);
+            EXPECT_EQ(platform::drawsOwnLabel(b), b.textList() && !qtMarker);
+            out << (b.textList() ? platform::listItemLabel(b) + (qtMarker ? "!" : "")
+                                 : QStringLiteral("-"));
+        }
+        return out;
+    };
+    TextSurface surface;
+    ASSERT_TRUE(surface.loadFromMemory(source.saveToMemory(TextSurface::Docx), TextSurface::Docx));
+    EXPECT_EQ(labels(surface), QStringList({"5.", "6.", "-"}));
+
+    TextSurface own;
+    ASSERT_TRUE(
+        own.loadFromMemory(surface.saveToMemory(TextSurface::Internal), TextSurface::Internal));
+    EXPECT_EQ(labels(own), QStringList({"5.", "6.", "-"}));
+    EXPECT_TRUE(platform::htmlexport::page(*surface.document(), QString(), QString(), nullptr)
+                    .contains(R"(<ol start="5">)"));
+
+    surface.setSelStart(6);
+    surface.setSelLength(-1);
+    surface.setListState(TextSurface::NumberedList);
+    EXPECT_EQ(labels(surface), QStringList({"5.", "6.", "7."}));
+    surface.setListState(TextSurface::BulletList);
+    EXPECT_EQ(labels(surface), QStringList({"!", "!", "!"}));
 }

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <gtest/gtest.h>
@@ -191,6 +192,37 @@ TEST(PageRendererTest, DrawsAtAnyResolution) {
     EXPECT_TRUE(inked(big, QRectF(header.topLeft() * 3, header.size() * 3)));
     // Nothing spills outside the page's body and areas: the left margin stays white.
     EXPECT_FALSE(inked(big, QRectF(0, 0, renderer.geometry().body.left() * 3 - 6, big.height())));
+}
+
+TEST(PageRendererTest, ListLabelsQtCannotShowAreDrawnInItsPlace) {
+    auto render = [](bool own, int start) {
+        Sample sample;
+        sample.addLists(own, start);
+        PageRenderer renderer(sample.content());
+        return renderPage(renderer, 1);
+    };
+    // Labels drawn by us stand where Qt draws its own, in the main text and in a table cell.
+    const QImage qt = render(false, 1);
+    EXPECT_EQ(render(true, 1), qt);
+
+    Sample five;
+    five.addLists(true, 5);
+    QStringList labels;
+    for (QTextBlock b = five.main->begin(); b.isValid(); b = b.next()) {
+        if (b.textList()) {
+            EXPECT_TRUE(platform::drawsOwnLabel(b));
+            labels << platform::listItemLabel(b);
+        }
+    }
+    EXPECT_EQ(labels,
+              QStringList({QStringLiteral("(5)"), QStringLiteral("(6)"), QStringLiteral("(7)"),
+                           QStringLiteral("v."), QStringLiteral("vi.")}));
+    PageRenderer renderer(five.content());
+    const QImage fromFive = renderPage(renderer, 1);
+    EXPECT_NE(fromFive, qt);
+    // The first label, in the list's indent of 40 pixels left of the first line.
+    const QMarginsF body = renderer.geometry().body;
+    EXPECT_TRUE(inked(fromFive, QRectF(body.left(), body.top(), 40, 30)));
 }
 
 namespace {

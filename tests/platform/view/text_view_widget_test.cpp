@@ -328,3 +328,17 @@ TEST(TextViewTest, PagesGrowAsTheBackgroundLayoutGoes) {
                 0.01)
         << "the margins a cleared document lost are back";
 }
+
+TEST(TextViewTest, ListLabelsQtCannotShowAreDrawnInBothViews) {
+    auto grab = [](bool own, int mode) {
+        Sample sample;
+        sample.addLists(own, 1);
+        TextView view;
+        view.resize(900, 700);
+        view.setContent(sample.content());
+        view.setViewMode(mode);
+        return view.grab().toImage();
+    };
+    for (int mode : {TextView::NormalView, TextView::PageView})
+        EXPECT_EQ(grab(true, mode), grab(false, mode)) << mode;
+}

@@ -186,8 +186,11 @@ QTextCharFormat canonicalCharFormat(const QTextCharFormat &f) {
             v == QTextCharFormat::AlignSubScript)
             c.setVerticalAlignment(v);
     }
-    if (!f.stringProperty(TextProp::RubyText).isEmpty())
+    if (!f.stringProperty(TextProp::RubyText).isEmpty()) {
         c.setProperty(TextProp::RubyText, f.stringProperty(TextProp::RubyText));
+        if (f.intProperty(TextProp::RubyGroup) != 0)
+            c.setProperty(TextProp::RubyGroup, 1);
+    }
     if (f.intProperty(TextProp::NoteMark) > 0) {
         c.setProperty(TextProp::NoteMark, f.intProperty(TextProp::NoteMark));
         c.setProperty(TextProp::NoteId, f.intProperty(TextProp::NoteId));

@@ -43,6 +43,12 @@ void PartReader::readRuby() {
         } else if (n == L("rubyBase")) {
             m_inRuby = true;
             m_ruby = ruby;
+            // Next to a ruby with the same text, this one takes the other group, so that the
+            // two are not one.
+            const QTextCharFormat before = m_cursor.charFormat();
+            m_rubyGroup = m_blockOpen && !m_cursor.atBlockStart() &&
+                          before.stringProperty(TextProp::RubyText) == ruby &&
+                          before.intProperty(TextProp::RubyGroup) == 0;
             while (m_xml.readNextStartElement()) {
                 if (m_xml.name() == L("r"))
                     readRun();
@@ -51,6 +57,7 @@ void PartReader::readRuby() {
             }
             m_ruby.clear();
             m_inRuby = false;
+            m_rubyGroup = false;
         } else {
             m_xml.skipCurrentElement();
         }

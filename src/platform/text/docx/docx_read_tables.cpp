@@ -256,7 +256,7 @@ void PartReader::readTable() {
         flushText();
         if (m_fresh) {
             // The empty block before a table of other programs' packages.
-            m_cursor.setBlockFormat(QTextBlockFormat());
+            m_cursor.setBlockFormat(emptyBlockFormat());
             m_fresh = false;
         }
         if (addCells(columns))
@@ -438,6 +438,9 @@ void PartReader::readTable() {
         if (m.rows > 1 || m.columns > 1)
             table->mergeCells(m.row, m.column, m.rows, m.columns);
     m_cursor.setPosition(table->lastPosition() + 1);
+    // The block after a note's table is the note's until a paragraph takes it over.
+    if (m_noteKind > 0)
+        m_cursor.setBlockFormat(emptyBlockFormat());
     m_fresh = true;
 }
 
@@ -455,7 +458,7 @@ void PartReader::readFrameTable(const QTextFrameFormat &format) {
                 continue;
             }
             if (m_fresh) {
-                m_cursor.setBlockFormat(QTextBlockFormat());
+                m_cursor.setBlockFormat(emptyBlockFormat());
                 m_fresh = false;
             }
             frame = m_cursor.insertFrame(format);

@@ -1,5 +1,7 @@
 #include "docx_reader.h"
 
+#include "platform/text/text_lists.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -250,15 +252,21 @@ void PartReader::ensureBlock() {
     if (m_para.numId > 0 && !m_para.markDeleted) {
         ListLabel label;
         if (m_package.numbering.next(m_para.numId, qBound(0, m_para.level, 8), label)) {
-            if (QTextList *list = listFor(label))
+            if (QTextList *list = listFor(label)) {
                 list->add(m_cursor.block());
+                if (hasOwnLabels(list->format())) {
+                    QTextBlockFormat own;
+                    switchOffQtMarker(own);
+                    m_cursor.mergeBlockFormat(own);
+                }
+            }
         }
     }
 }
 
-// Qt numbers a list's items from 1 (a list starting elsewhere keeps its start for the writer): a
-// label continues a list only where the list's next number is the label's own, else a new list
-// starts.
+// Qt numbers a list's items from 1; a list starting elsewhere keeps its start, and its labels are
+// drawn by us (text_lists.h). A label continues a list only where the list's next number is the
+// label's own, else a new list starts.
 QTextList *PartReader::listFor(const ListLabel &label) {
     OpenList &open = m_lists[qMakePair(label.counter, label.format.indent())];
     if (open.list) {
@@ -353,10 +361,22 @@ void PartReader::readRun() {
 
 QTextCharFormat PartReader::contentFormat() const {
     QTextCharFormat f = m_runFormat;
-    if (m_inRuby && !m_ruby.isEmpty())
+    if (m_inRuby && !m_ruby.isEmpty()) {
         f.setProperty(TextProp::RubyText, m_ruby);
+        if (m_rubyGroup)
+            f.setProperty(TextProp::RubyGroup, 1);
+    }
     if (m_field.hasProperty(TextProp::FieldId))
         f.merge(m_field);
+    return f;
+}
+
+QTextBlockFormat PartReader::emptyBlockFormat() const {
+    QTextBlockFormat f;
+    if (m_noteKind > 0) {
+        f.setProperty(TextProp::NoteBody, m_noteKind);
+        f.setProperty(TextProp::NoteId, m_noteId);
+    }
     return f;
 }
 

@@ -84,6 +84,7 @@ private:
     void flushText();
     void pageBreak();
     QTextCharFormat contentFormat() const;
+    QTextBlockFormat emptyBlockFormat() const; // of a block no paragraph gave values yet
     QTextCharFormat linkField(const QString &data, int kind) const;
     QString mediaPath(const QString &relId) const;
     void insertPicture(const QString &relId, qint64 cx, qint64 cy, int drawing, int flow,
@@ -112,8 +113,9 @@ private:
     QString m_text;
     QString m_ruby; // the ruby text over the runs being read
     bool m_inRuby = false;
-    bool m_joinNext = false; // the last paragraph's mark was deleted: it goes on in the next
-    int m_noteKind = 0;      // the note body being read and its number
+    bool m_rubyGroup = false; // the ruby stands right after one with the same text
+    bool m_joinNext = false;  // the last paragraph's mark was deleted: it goes on in the next
+    int m_noteKind = 0;       // the note body being read and its number
     int m_noteId = 0;
 
     // Fields: our bookmarked ones, links of other programs, complex fields.

@@ -24,6 +24,11 @@ using L = QLatin1StringView;
 constexpr QChar kLineBreak(0x2028);
 constexpr QChar kObject(0xFFFC);
 
+// A table belongs to the note of its first paragraph.
+QTextBlock firstBlock(const QTextTable *table) {
+    return table->cellAt(0, 0).firstCursorPosition().block();
+}
+
 bool isTextFrame(const QTextFrame *frame) {
     return !qobject_cast<const QTextTable *>(frame);
 }
@@ -118,21 +123,31 @@ QByteArray PartWriter::writeNotes(int kind) {
         m_xml.writeEndElement();
         m_xml.writeEndElement();
     }
-    // Bodies are the main text's paragraphs (not those in tables or frames).
-    QHash<int, QList<QTextBlock>> bodies;
+    // Bodies are the main text's paragraphs and tables (a table by its first paragraph).
+    struct Item {
+        QTextBlock block;
+        const QTextTable *table = nullptr;
+    };
+    QHash<int, QList<Item>> bodies;
     for (auto it = m_document.rootFrame()->begin(); !it.atEnd(); ++it) {
-        const QTextBlock block = it.currentBlock();
-        if (block.isValid() && block.blockFormat().intProperty(TextProp::NoteBody) == kind)
-            bodies[block.blockFormat().intProperty(TextProp::NoteId)].append(block);
+        const auto *table = qobject_cast<const QTextTable *>(it.currentFrame());
+        const QTextBlock block = table ? firstBlock(table) : it.currentBlock();
+        if (block.isValid() && block.blockFormat().intProperty(TextProp::NoteBody) == kind &&
+            (table || !it.currentFrame()))
+            bodies[block.blockFormat().intProperty(TextProp::NoteId)].append({block, table});
     }
     for (const QPair<int, int> &key : std::as_const(m_package.noteOrder[kind - 1])) {
         m_noteNumber = m_package.noteIds.value(key);
         m_xml.writeStartElement(kNsW, note);
         m_xml.writeAttribute(kNsW, L("id"), QString::number(m_noteNumber));
-        const QList<QTextBlock> blocks = bodies.value(key.second);
-        for (const QTextBlock &block : blocks)
-            writeParagraph(block, nullptr);
-        if (blocks.isEmpty()) {
+        const QList<Item> items = bodies.value(key.second);
+        for (const Item &item : items) {
+            if (item.table)
+                writeTable(item.table);
+            else
+                writeParagraph(item.block, nullptr);
+        }
+        if (items.isEmpty()) {
             m_xml.writeStartElement(kNsW, L("p"));
             m_xml.writeStartElement(kNsW, L("r"));
             m_xml.writeEmptyElement(kNsW, kind == 1 ? L("footnoteRef") : L("endnoteRef"));
@@ -200,9 +215,10 @@ template <typename Iterator> void PartWriter::writeItems(Iterator it) {
     // paragraph before it.
     while (!it.atEnd()) {
         if (const QTextFrame *child = it.currentFrame()) {
-            if (const auto *table = qobject_cast<const QTextTable *>(child))
-                writeTable(table);
-            else if (m_boxDepth > 0)
+            if (const auto *table = qobject_cast<const QTextTable *>(child)) {
+                if (!isDivertedNote(firstBlock(table)))
+                    writeTable(table);
+            } else if (m_boxDepth > 0)
                 writeBoxTable(child); // Word allows no text box inside a text box
             ++it;
             continue;
@@ -280,10 +296,12 @@ void PartWriter::flushRun() {
     if (m_runText.isEmpty())
         return;
     const QString ruby = m_runFormat.stringProperty(TextProp::RubyText);
-    if (ruby != m_rubyText)
+    const int group = m_runFormat.intProperty(TextProp::RubyGroup);
+    if (ruby != m_rubyText || group != m_rubyGroup)
         flushRuby();
     if (!ruby.isEmpty()) {
         m_rubyText = ruby;
+        m_rubyGroup = group;
         m_rubyBase.append({m_runFormat, m_runText});
         m_runText.clear();
         return;
@@ -339,6 +357,7 @@ void PartWriter::flushRuby() {
     m_xml.writeEndElement(); // r
     m_rubyBase.clear();
     m_rubyText.clear();
+    m_rubyGroup = 0;
 }
 
 void PartWriter::writeText(const QString &source) {

@@ -101,6 +101,7 @@ private:
     int m_boxDepth = 0; // text boxes being written around the current content
     // Runs under one ruby text, written together as one w:ruby.
     QString m_rubyText;
+    int m_rubyGroup = 0;
     QList<QPair<QTextCharFormat, QString>> m_rubyBase;
     int m_noteKind = 0; // the notes part being written, and the note
     int m_noteNumber = 0;

@@ -1,5 +1,6 @@
 #include "platform/text/html/text_surface_html.h"
 
+#include "platform/text/text_lists.h"
 #include "platform/text/text_model.h"
 #include "platform/text/text_surface_util.h"
 
@@ -166,7 +167,10 @@ private:
                 m_listOrdered = style != QTextListFormat::ListDisc &&
                                 style != QTextListFormat::ListCircle &&
                                 style != QTextListFormat::ListSquare;
-                m_out += m_listOrdered ? QStringLiteral("<ol>\n") : QStringLiteral("<ul>\n");
+                const int start = listStart(list->format());
+                m_out += !m_listOrdered ? QStringLiteral("<ul>\n")
+                         : start != 1   ? QStringLiteral("<ol start=\"%1\">\n").arg(start)
+                                        : QStringLiteral("<ol>\n");
             }
         }
         const QString tag = list ? QStringLiteral("li") : QStringLiteral("p");
