@@ -151,9 +151,10 @@ void TextView::applyLayout(const QSizeF &size) {
                          qAbs(root.rightMargin() - body.right()) > 0.01 ||
                          qAbs(root.bottomMargin() - body.bottom()) > 0.01;
     if (margins) {
-        // Without a page size the layout ignores the margin change; the new size then starts
-        // one incremental layout instead of a full one followed by another.
-        doc->setPageSize(QSizeF());
+        // With an empty page size the layout ignores the margin change (QSizeF() would lay the
+        // whole text out at unbounded width); the new size then starts one full layout, done in
+        // steps in the background.
+        doc->setPageSize(QSizeF(0, 0));
         PageRenderer::applyBodyMargins(m_content, m_geometry, pageGap());
     }
     if (margins || doc->pageSize() != size)
