@@ -174,6 +174,7 @@ void TextView::updateSceneRect() {
     // The size the layout reported so far: the rest of a long document is laid out in the
     // background, and the scene grows as it is.
     const QSizeF size = m_text->boundingRect().size();
+    const int pages = m_pageCount;
     QRectF rect;
     if (m_mode == PageView) {
         const qreal stride = m_geometry.page.height() + pageGap();
@@ -189,6 +190,8 @@ void TextView::updateSceneRect() {
     m_marks->setBounds(QRectF(QPointF(), size));
     if (m_scene->sceneRect() != rect)
         m_scene->setSceneRect(rect);
+    if (m_pageCount != pages)
+        emit pageCountChanged(m_pageCount);
 }
 
 qreal TextView::pageTop(int n) const {
