@@ -1,4 +1,7 @@
 // Speed of the editing view, the page renderer and PDF export on a 100,000-character entry.
+#include "shown_figures.h"
+
+#include "platform/text/text_fonts.h"
 #include "platform/view/page_renderer.h"
 #include "platform/view/pdf_writer.h"
 #include "platform/view/text_view.h"
@@ -177,8 +180,10 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    platform::installFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    printShownFigures();
     return 0;
 }

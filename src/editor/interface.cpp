@@ -185,6 +185,10 @@ void uTxm::connectSurface() {
             refreshStatus();
     });
     connect(m_view, &platform::TextView::zoomChanged, this, [this] { refreshStatus(); });
+    connect(m_view, &platform::TextView::pageCountChanged, this, [this] {
+        if (!m_busy)
+            refreshStatus();
+    });
     connect(m_view, &platform::TextView::viewModeChanged, this, [this] { refreshStatus(); });
     connect(s, &platform::TextSurface::fieldActivated, this, [this](int id) {
         const QString data = m_surface->fieldData(id);
@@ -420,7 +424,8 @@ void uTxm::applyBarToggle(const QVariant &argument) {
 
 void uTxm::refreshStatus() {
     const QTextCursor cursor = m_view->textCursor();
-    const int pages = m_view->viewMode() == platform::TextView::PageView ? m_view->pageCount() : 1;
+    // The count grows with the background layout rather than waiting for it.
+    const int pages = m_view->pagesSoFar();
     m_statusBand->show(m_view->currentPage(), pages, cursor.blockNumber() + 1,
                        cursor.positionInBlock() + 1, m_view->zoom());
     FormatBand::State state;

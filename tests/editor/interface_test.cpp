@@ -16,6 +16,9 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 using namespace editor;
 using editortest::EditorTest;
@@ -75,6 +78,33 @@ TEST_F(EditorTest, ChkUdtNegativeTypeAsksNothing) {
     EXPECT_TRUE(dialogs->shown.isEmpty());
     EXPECT_FALSE(cancel);
     EXPECT_TRUE(editor->bDcEdt());
+}
+
+TEST_F(EditorTest, PageCountInPageViewFollowsTheBackgroundLayout) {
+    QString text;
+    for (int i = 1; i <= 2500; ++i)
+        text += QStringLiteral("%1 行目。今日は朝から雨が降った。\n").arg(i);
+    type(text);
+    QByteArray bytes;
+    QString plain, title;
+    bool ok = false;
+    editor->GetData(bytes, plain, title, ok);
+    ASSERT_TRUE(ok);
+    editor->SetData(QByteArray(), ok, true);
+    platform::TextView *view = editor->view();
+    view->setViewMode(platform::TextView::PageView);
+
+    editor->SetData(bytes, ok, true);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(surface().document()->lastBlock().layout()->lineCount(), 0)
+        << "the status line does not lay the whole entry out";
+    for (int i = 0; i < 200 && surface().document()->lastBlock().layout()->lineCount() == 0; ++i)
+        QTest::qWait(10);
+    QCoreApplication::processEvents();
+    const int pages = view->pageCount();
+    EXPECT_GT(pages, 10);
+    EXPECT_TRUE(editor->vStatus()->text().startsWith(QStringLiteral("ﾍﾟｰｼﾞ 1/%1 ").arg(pages)))
+        << editor->vStatus()->text().toStdString();
 }
 
 TEST_F(EditorTest, SetDataPromptsOnlyWhenItShould) {

@@ -9,6 +9,7 @@
 #include "editor/styles/marker_colours.h"
 #include "editor/styles/style_apply.h"
 #include "editor/styles/tidy.h"
+#include "platform/text/text_fonts.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"
 
@@ -77,7 +78,7 @@ void EntryPoints::applyUserStyles(uTxm &host) {
     QFont font = document->defaultFont();
     font.setFamilies({body.fontName});
     font.setPointSize(body.size);
-    document->setDefaultFont(font);
+    document->setDefaultFont(platform::layoutFont(font));
     if (surface.activeArea() == 0 && surface.selLength() == 0) {
         surface.setFontName(body.fontName);
         surface.setFontSize(body.size);

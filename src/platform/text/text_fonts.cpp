@@ -37,4 +37,9 @@ void installFontSubstitutes() {
     }
 }
 
+QFont layoutFont(QFont font) {
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    return font;
+}
+
 } // namespace platform

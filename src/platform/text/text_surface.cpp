@@ -1,6 +1,7 @@
 #include "platform/text/text_surface.h"
 
 #include "platform/text/guarded_document.h"
+#include "platform/text/text_fonts.h"
 
 #include "platform/text/text_surface_util.h"
 
@@ -47,10 +48,12 @@ void TextSurface::setPdfWriter(PdfWriter writer) {
 }
 
 TextSurface::TextSurface(QObject *parent) : QObject(parent), m_main(new GuardedDocument) {
+    m_main->setDefaultFont(layoutFont(m_main->defaultFont()));
     watch(m_main.get());
     m_cursors[0] = QTextCursor(m_main.get());
     for (std::size_t i = 0; i < m_areas.size(); ++i) {
         m_areas[i] = std::make_unique<GuardedDocument>();
+        m_areas[i]->setDefaultFont(layoutFont(m_areas[i]->defaultFont()));
         watch(m_areas[i].get());
         m_cursors[i + 1] = QTextCursor(m_areas[i].get());
     }

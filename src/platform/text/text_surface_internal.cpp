@@ -1,6 +1,7 @@
 #include "platform/text/text_surface_internal.h"
 
 #include "platform/text/guarded_document.h"
+#include "platform/text/text_fonts.h"
 #include "platform/text/text_format_codec.h"
 #include "platform/text/text_surface_util.h"
 
@@ -208,7 +209,7 @@ public:
         for (const auto &[name, bytes] : std::as_const(images))
             if (picturePixelsWithinLimit(bytes))
                 m_doc.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
-        m_doc.setDefaultFont(font);
+        m_doc.setDefaultFont(layoutFont(font));
         QTextCursor cursor(&m_doc);
         cursor.beginEditBlock();
         items(cursor, 0);

@@ -314,16 +314,57 @@ void TextSurface::replaceScope(QTextDocument &source, bool intoSelection) {
 
 namespace {
 
-bool fitsInternalFormat(const TextContent &content, bool whole) {
+// The content in format 3, or nothing when it does not read back (beyond the format's limits).
+QByteArray internalBytes(const TextContent &content, bool whole) {
     QTextDocument main;
-    if (!whole)
-        return internalformat::readDocument(internalformat::writeDocument(*content.main), main);
+    main.setPageSize(QSizeF(0, 0)); // read only to check: never laid out
+    QByteArray bytes;
+    if (!whole) {
+        bytes = internalformat::writeDocument(*content.main);
+        return internalformat::readDocument(bytes, main) ? bytes : QByteArray();
+    }
     std::array<QTextDocument, 4> areas;
     TextContent probe;
     probe.main = &main;
     for (std::size_t i = 0; i < areas.size(); ++i)
         probe.areas[i] = &areas[i];
-    return internalformat::readContent(internalformat::writeContent(content), probe);
+    bytes = internalformat::writeContent(content);
+    return internalformat::readContent(bytes, probe) ? bytes : QByteArray();
+}
+
+// The layout a view gave a document: its page size and the root frame's margins.
+struct LayoutSetting {
+    QSizeF pageSize;
+    QMarginsF margins;
+};
+
+// Empties a document that is to be rewritten in full and takes its layout away, so that nothing
+// is laid out until the new text is all in. Emptied first, while still laid out: that ends a
+// layout still under way in the background, which would otherwise go on at no width.
+LayoutSetting emptyAndDetach(QTextDocument &document) {
+    const QTextFrameFormat root = document.rootFrame()->frameFormat();
+    LayoutSetting setting{document.pageSize(), QMarginsF(root.leftMargin(), root.topMargin(),
+                                                         root.rightMargin(), root.bottomMargin())};
+    document.clear();
+    document.setPageSize(QSizeF(0, 0));
+    return setting;
+}
+
+// Gives the rewritten document its margins back, then its page size: one full layout, which
+// lays out the top at once and the rest in steps in the background.
+void reattachLayout(QTextDocument &document, const LayoutSetting &setting) {
+    QTextFrameFormat root = document.rootFrame()->frameFormat();
+    if (QMarginsF(root.leftMargin(), root.topMargin(), root.rightMargin(), root.bottomMargin()) !=
+        setting.margins) {
+        root.setLeftMargin(setting.margins.left());
+        root.setTopMargin(setting.margins.top());
+        root.setRightMargin(setting.margins.right());
+        root.setBottomMargin(setting.margins.bottom());
+        const bool modified = document.isModified();
+        document.rootFrame()->setFrameFormat(root);
+        document.setModified(modified);
+    }
+    document.setPageSize(setting.pageSize);
 }
 
 } // namespace
@@ -402,9 +443,13 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
 
     // What the other readers built moves into the surface through format 3: a document beyond its
     // limits is refused here, before the edited document is touched.
-    if (format != Internal && !fitsInternalFormat(scratch, whole)) {
-        fail(error, QStringLiteral("the document is too large or too deeply nested"));
-        return false;
+    QByteArray internal = format == Internal && whole ? bytes : QByteArray();
+    if (format != Internal) {
+        internal = internalBytes(scratch, whole);
+        if (internal.isEmpty()) {
+            fail(error, QStringLiteral("the document is too large or too deeply nested"));
+            return false;
+        }
     }
     if (!whole) {
         replaceScope(source, intoSelection);
@@ -412,7 +457,8 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
     }
     EditGuard guard(this);
     TextContent target = content();
-    internalformat::readContent(internalformat::writeContent(scratch), target);
+    const LayoutSetting layout = emptyAndDetach(*m_main);
+    internalformat::readContent(internal, target);
     m_page = scratch.page;
     m_frame = 0;
     m_currentField = 0;
@@ -424,7 +470,10 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         adoptLoaded(document);
         m_cursors[i] = QTextCursor(document);
     }
+    // Whoever shows the text moves its caret to the start before the text is laid out: from
+    // where the filling left it, at the end, moving it would lay the whole text out at once.
     cursorChanged();
+    reattachLayout(*m_main, layout);
     return true;
 }
 

@@ -151,9 +151,10 @@ void TextView::applyLayout(const QSizeF &size) {
                          qAbs(root.rightMargin() - body.right()) > 0.01 ||
                          qAbs(root.bottomMargin() - body.bottom()) > 0.01;
     if (margins) {
-        // Without a page size the layout ignores the margin change; the new size then starts
-        // one incremental layout instead of a full one followed by another.
-        doc->setPageSize(QSizeF());
+        // With an empty page size the layout ignores the margin change (QSizeF() would lay the
+        // whole text out at unbounded width); the new size then starts one full layout, done in
+        // steps in the background.
+        doc->setPageSize(QSizeF(0, 0));
         PageRenderer::applyBodyMargins(m_content, m_geometry, pageGap());
     }
     if (margins || doc->pageSize() != size)
@@ -173,6 +174,7 @@ void TextView::updateSceneRect() {
     // The size the layout reported so far: the rest of a long document is laid out in the
     // background, and the scene grows as it is.
     const QSizeF size = m_text->boundingRect().size();
+    const int pages = m_pageCount;
     QRectF rect;
     if (m_mode == PageView) {
         const qreal stride = m_geometry.page.height() + pageGap();
@@ -188,6 +190,8 @@ void TextView::updateSceneRect() {
     m_marks->setBounds(QRectF(QPointF(), size));
     if (m_scene->sceneRect() != rect)
         m_scene->setSceneRect(rect);
+    if (m_pageCount != pages)
+        emit pageCountChanged(m_pageCount);
 }
 
 qreal TextView::pageTop(int n) const {

@@ -60,6 +60,9 @@ public:
     void setPageSetup(const PageSetup &page);
     const PageGeometry &geometry() const { return m_geometry; }
     int pageCount();
+    // Pages of the text laid out so far in page view, 1 in normal view. Unlike pageCount() it
+    // never lays out the rest of a long text; pageCountChanged tells when it grows.
+    int pagesSoFar() const { return m_mode == PageView ? m_pageCount : 1; }
     // Page (1-based) the caret of the main text is on.
     int currentPage() const;
 
@@ -106,6 +109,7 @@ signals:
     void zoomChanged(int percent);
     void viewModeChanged(int mode);
     void activeAreaChanged(int bit);
+    void pageCountChanged(int pages);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

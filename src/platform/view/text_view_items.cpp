@@ -292,10 +292,21 @@ void TextMarksItem::drawTableGrid(QPainter *painter, const QRectF &exposed) cons
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
     QList<QTextTable *> tables;
     collectTables(doc->rootFrame(), tables);
+    if (tables.isEmpty())
+        return;
+    // Only what the paint lays out anyway is asked for: a table's frame rectangle would lay the
+    // whole document out, so tables are placed from their first and last blocks instead.
+    int last = layout->hitTest(exposed.bottomRight(), Qt::FuzzyHit);
+    if (last < 0)
+        last = doc->characterCount();
     painter->setPen(QPen(QColor(150, 150, 150), 0, Qt::DotLine));
     for (QTextTable *table : tables) {
-        const QRectF frame = layout->frameBoundingRect(table);
-        if (!frame.intersects(exposed))
+        if (table->firstPosition() > last)
+            continue;
+        const QRectF frame =
+            layout->blockBoundingRect(doc->findBlock(table->firstPosition()))
+                .united(layout->blockBoundingRect(doc->findBlock(table->lastPosition())));
+        if (frame.top() > exposed.bottom() || frame.bottom() < exposed.top())
             continue;
         const int rows = table->rows();
         const int columns = table->columns();

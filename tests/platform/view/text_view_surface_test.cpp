@@ -1,12 +1,16 @@
 #include "platform/text/text_surface.h"
+#include "platform/view/page_renderer.h"
 #include "platform/view/text_view.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
@@ -141,4 +145,45 @@ TEST(TextViewSurfaceTest, SurfaceSavesPdfThroughTheRenderer) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+}
+
+TEST(TextViewSurfaceTest, LongEntryIsShownBeforeItIsLaidOutAndAllOfItFollows) {
+    // A long entry ending in a table, stored in the Word format as entries are.
+    TextSurface source;
+    QString text;
+    for (int i = 1; i <= 2500; ++i)
+        text += QStringLiteral("%1 行目。今日は朝から雨が降った。\n").arg(i);
+    source.setSelText(text);
+    ASSERT_GT(source.insertTable(2, 2), 0);
+    const QByteArray bytes = source.saveToMemory(TextSurface::Word97);
+
+    TextSurface surface;
+    TextView view;
+    view.setSurface(&surface);
+    view.setViewMode(TextView::PageView);
+    view.setTableGridShown(true);
+    showView(view);
+    surface.setSelText(QStringLiteral("前の日の日記"));
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(surface.loadWholeFromMemory(bytes, TextSurface::Word97));
+    view.refresh();
+    QCoreApplication::processEvents();
+    view.viewport()->grab();
+    QTextDocument *doc = surface.document();
+    EXPECT_GT(doc->firstBlock().layout()->lineCount(), 0);
+    EXPECT_EQ(doc->lastBlock().layout()->lineCount(), 0)
+        << "the first paint left the end to the background layout";
+    EXPECT_NEAR(doc->rootFrame()->frameFormat().leftMargin(), view.geometry().body.left(), 0.01);
+    EXPECT_EQ(view.textCursor().position(), 0);
+
+    // All of it is there: the end is reached, and paged as the printout is.
+    surface.setSelStart(surface.textLength());
+    EXPECT_GT(view.verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(view.viewport()->rect().contains(view.caretRect().center()));
+    EXPECT_GT(doc->lastBlock().layout()->lineCount(), 0);
+    const int pages = view.pageCount();
+    EXPECT_GT(pages, 10);
+    EXPECT_EQ(pages, platform::PageRenderer(surface.content()).pageCount());
+    EXPECT_EQ(surface.text().left(text.size() - 1), text.left(text.size() - 1));
 }
