@@ -9,23 +9,34 @@
 namespace diary {
 
 bool FoldedTexts::loadSome(sqlite3 *db, int rows) {
+    if (rows > 0)
+        return readRows(db, rows);
+    // All the rest, in batches so that the buffer is sized after the first.
+    while (m_state != State::Loaded) {
+        if (!readRows(db, 256))
+            return false;
+    }
+    return true;
+}
+
+bool FoldedTexts::readRows(sqlite3 *db, int rows) {
     if (m_state == State::Loaded)
         return true;
     if (m_state == State::Empty) {
-        // Sizes come from the row headers, without reading the texts.
-        Step sizes(db, "SELECT count(*), sum(length(CAST(sf文書 AS BLOB))) FROM ms日誌検索");
-        if (sizes.next() != SQLITE_ROW)
+        // The count comes from the key index; summing the texts' sizes would read them all.
+        Step count(db, "SELECT count(*) FROM ms日誌検索");
+        if (count.next() != SQLITE_ROW)
             return false;
-        m_ids.reserve(sizes.integer(0));
-        m_starts.reserve(sizes.integer(0) + 1);
-        m_text.reserve(sizes.integer(1));
+        m_expected = count.integer(0);
+        m_ids.reserve(m_expected);
+        m_starts.reserve(m_expected + 1);
         m_next = std::numeric_limits<qint64>::max();
         m_state = State::Partial;
     }
     // Each step seeks afresh: no read stays open between the steps, whatever is saved meanwhile.
     Step next(db, "SELECT id, sf文書 FROM ms日誌検索 WHERE id < ? ORDER BY id DESC LIMIT ?");
     next.bind(1, m_next);
-    next.bind(2, qint64(rows > 0 ? rows : -1));
+    next.bind(2, qint64(rows));
     int read = 0;
     int rc;
     while ((rc = next.next()) == SQLITE_ROW) {
@@ -39,7 +50,11 @@ bool FoldedTexts::loadSome(sqlite3 *db, int rows) {
         clear();
         return false;
     }
-    if (rows <= 0 || read < rows) {
+    // One block for all the texts, sized from the first rows with room to spare: growing it
+    // step by step would copy it and leave the old blocks resident.
+    if (read > 0 && m_ids.size() == read && m_expected > read)
+        m_text.reserve(qsizetype(double(m_text.size()) / read * double(m_expected) * 1.25));
+    if (read < rows) {
         m_starts.append(m_text.size());
         m_state = State::Loaded;
     }
@@ -49,6 +64,7 @@ bool FoldedTexts::loadSome(sqlite3 *db, int rows) {
 void FoldedTexts::clear() {
     m_state = State::Empty;
     m_next = 0;
+    m_expected = 0;
     m_text = QByteArray();
     m_ids.clear();
     m_starts.clear();

@@ -32,10 +32,13 @@ public:
     QList<qint64> find(QByteArrayView needle) const;
 
 private:
+    bool readRows(sqlite3 *db, int rows);
+
     enum class State { Empty, Partial, Loaded };
     State m_state = State::Empty;
     // Rows below this id are still to be read.
     qint64 m_next = 0;
+    qint64 m_expected = 0;
     QByteArray m_text;
     QList<qint64> m_ids;       // highest first
     QList<qsizetype> m_starts; // where each entry's text begins in m_text, plus the end
