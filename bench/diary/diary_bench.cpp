@@ -1,8 +1,10 @@
 // Speed of the diary statements over twenty years of daily entries.
 #include "diary/store.h"
+#include "platform/text/text_surface.h"
 
 #include "diary_figures.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -15,8 +17,11 @@ namespace {
 const QString RareWord = QStringLiteral("ハレーすい星");
 const QString MissingWord = QStringLiteral("存在しない言葉xyz");
 constexpr int Days = 7300;
+// The diary's largest entry, the one day whose document is a real one.
+constexpr int LargestDay = 4000;
+constexpr int LargestCharacters = 100000;
 
-QString entryText(QRandomGenerator &random, int day) {
+QString entryText(QRandomGenerator &random, int day, qsizetype characters = 2000) {
     static const QStringList words = {QStringLiteral("今日は"),
                                       QStringLiteral("朝から"),
                                       QStringLiteral("雨が降った。"),
@@ -39,8 +44,8 @@ QString entryText(QRandomGenerator &random, int day) {
                                       QStringLiteral("ＡＢＣ商事"),
                                       QStringLiteral("\n")};
     QString text;
-    text.reserve(2100);
-    while (text.size() < 2000)
+    text.reserve(characters + 100);
+    while (text.size() < characters)
         text += words.at(random.bounded(int(words.size()))) + u' ';
     if (day % 1500 == 7)
         text.insert(text.size() / 2, RareWord);
@@ -63,6 +68,14 @@ struct Fixture {
             const QString key = diary::entryKey(first.addDays(day));
             for (auto &byte : document)
                 byte = char(random.bounded(256));
+            if (day == LargestDay) {
+                platform::TextSurface surface;
+                surface.setSelText(entryText(random, day, LargestCharacters));
+                store.saveEntry(key, surface.text(),
+                                surface.saveToMemory(platform::TextSurface::Word97));
+                keys.append(key);
+                continue;
+            }
             const QString text = entryText(random, day);
             store.saveEntry(key, text, document);
             keys.append(key);
@@ -188,6 +201,10 @@ BENCHMARK(BM_SaveUpdate)
     ->ReportAggregatesOnly();
 
 int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The largest entry is written and shown through the program's own text surface and view.
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

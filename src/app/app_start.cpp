@@ -104,6 +104,7 @@ bool AppStart(const QString &exeFile) {
     g_main->show();
     // Once a day, behind the shown window.
     g_main->startDailyBackup(QDate::currentDate());
+    g_main->startSearchWarmUp();
 
     QApplication::restoreOverrideCursor();
     return true;

@@ -4,34 +4,67 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace diary {
 
-bool FoldedTexts::load(sqlite3 *db) {
-    clear();
-    // Sizes come from the row headers, without reading the texts.
-    Step sizes(db, "SELECT count(*), sum(length(CAST(sf文書 AS BLOB))) FROM ms日誌検索");
-    if (sizes.next() == SQLITE_ROW) {
-        m_ids.reserve(sizes.integer(0));
-        m_starts.reserve(sizes.integer(0) + 1);
-        m_text.reserve(sizes.integer(1));
+bool FoldedTexts::loadSome(sqlite3 *db, int rows) {
+    if (rows > 0)
+        return readRows(db, rows);
+    // All the rest, in batches so that the buffer is sized after the first.
+    while (m_state != State::Loaded) {
+        if (!readRows(db, 256))
+            return false;
     }
-    Step rows(db, "SELECT id, sf文書 FROM ms日誌検索 ORDER BY id DESC");
+    return true;
+}
+
+bool FoldedTexts::readRows(sqlite3 *db, int rows) {
+    if (m_state == State::Loaded)
+        return true;
+    if (m_state == State::Empty) {
+        // The count comes from the key index; summing the texts' sizes would read them all.
+        Step count(db, "SELECT count(*) FROM ms日誌検索");
+        if (count.next() != SQLITE_ROW)
+            return false;
+        m_expected = count.integer(0);
+        m_ids.reserve(m_expected);
+        m_starts.reserve(m_expected + 1);
+        m_next = std::numeric_limits<qint64>::max();
+        m_state = State::Partial;
+    }
+    // Each step seeks afresh: no read stays open between the steps, whatever is saved meanwhile.
+    Step next(db, "SELECT id, sf文書 FROM ms日誌検索 WHERE id < ? ORDER BY id DESC LIMIT ?");
+    next.bind(1, m_next);
+    next.bind(2, qint64(rows));
+    int read = 0;
     int rc;
-    while ((rc = rows.next()) == SQLITE_ROW) {
-        m_ids.append(rows.integer(0));
+    while ((rc = next.next()) == SQLITE_ROW) {
+        m_next = next.integer(0);
+        m_ids.append(m_next);
         m_starts.append(m_text.size());
-        m_text += rows.text(1);
+        m_text += next.text(1);
+        ++read;
     }
-    m_starts.append(m_text.size());
-    m_loaded = rc == SQLITE_DONE;
-    if (!m_loaded)
+    if (rc != SQLITE_DONE) {
         clear();
-    return m_loaded;
+        return false;
+    }
+    // One block for all the texts, sized from the first rows with room to spare: growing it
+    // step by step would copy it and leave the old blocks resident.
+    if (read > 0 && m_ids.size() == read && m_expected > read)
+        m_text.reserve(qsizetype(double(m_text.size()) / read * double(m_expected) * 1.25));
+    if (read < rows) {
+        m_starts.append(m_text.size());
+        m_state = State::Loaded;
+    }
+    return true;
 }
 
 void FoldedTexts::clear() {
-    m_loaded = false;
+    m_state = State::Empty;
+    m_next = 0;
+    m_expected = 0;
     m_text = QByteArray();
     m_ids.clear();
     m_starts.clear();
@@ -40,14 +73,14 @@ void FoldedTexts::clear() {
 }
 
 void FoldedTexts::put(qint64 id, const QByteArray &folded) {
-    if (!m_loaded)
+    if (m_state == State::Empty)
         return;
     m_changed.insert(id, folded);
     m_removed.insert(id);
 }
 
 void FoldedTexts::remove(qint64 id) {
-    if (!m_loaded)
+    if (m_state == State::Empty)
         return;
     m_changed.remove(id);
     m_removed.insert(id);

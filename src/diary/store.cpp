@@ -57,7 +57,7 @@ bool Store::save(const EntryKey &key, const QString &summary, const QString &tex
         (!m_searchCopy || (writeSearchCopy(m_db, key, text) && recordEntriesState(m_db)));
     if (!finishChange(ok))
         return false;
-    if (m_folded.isLoaded())
+    if (m_folded.isStarted())
         m_folded.put(copyId(key), text.toCaseFolded().toUtf8());
     emit entryEvents().written(key);
     return true;
@@ -82,7 +82,7 @@ qint64 Store::copyId(const EntryKey &key) {
 }
 
 bool Store::remove(const EntryKey &key) {
-    const qint64 id = m_folded.isLoaded() ? copyId(key) : -1;
+    const qint64 id = m_folded.isStarted() ? copyId(key) : -1;
     if (!m_db.execScript(QStringLiteral("SAVEPOINT entry")))
         return false;
     const bool ok =
@@ -138,6 +138,12 @@ QList<DiaryRow> Store::recent(const EntryKey &key) {
 
 QList<DiaryRow> Store::search(const QString &word) {
     return searchEntries(m_db, m_folded, word, m_searchCopy);
+}
+
+bool Store::warmSearch(int rows) {
+    if (!m_db.isOpen() || !m_searchCopy)
+        return false;
+    return m_folded.loadSome(m_db.handle(), rows) && !m_folded.isLoaded();
 }
 
 } // namespace diary

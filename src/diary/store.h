@@ -68,6 +68,9 @@ public:
     // Up to 50 entries (key, summary, text) whose text contains word as a literal substring,
     // letter case ignored, newest first. An empty word finds nothing.
     QList<DiaryRow> search(const QString &word);
+    // Reads up to rows more of the texts that short words are searched in, so that the first
+    // such search does not wait for them. True while some remain to be read.
+    bool warmSearch(int rows);
 
     platform::Database &database() { return m_db; }
 

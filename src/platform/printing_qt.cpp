@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -14,6 +15,37 @@
 
 namespace platform {
 namespace {
+
+#ifdef DRJVO_HAVE_CUPS
+// CUPS and the libraries it pulls in cost tens of milliseconds at every start of the program, so
+// it is loaded when the first job is handed to it.
+struct Cups {
+    decltype(&cupsAddOption) addOption = nullptr;
+    decltype(&cupsPrintFile) printFile = nullptr;
+    decltype(&cupsFreeOptions) freeOptions = nullptr;
+    decltype(&cupsLastErrorString) lastErrorString = nullptr;
+    bool isLoaded() const { return addOption && printFile && freeOptions && lastErrorString; }
+};
+
+template <typename Function> void resolve(QLibrary &library, const char *name, Function &to) {
+    to = reinterpret_cast<Function>(library.resolve(name));
+}
+
+const Cups &cups() {
+    static const Cups loaded = [] {
+        Cups functions;
+        QLibrary library(QStringLiteral("cups"), 2);
+        if (!library.load())
+            return functions;
+        resolve(library, "cupsAddOption", functions.addOption);
+        resolve(library, "cupsPrintFile", functions.printFile);
+        resolve(library, "cupsFreeOptions", functions.freeOptions);
+        resolve(library, "cupsLastErrorString", functions.lastErrorString);
+        return functions;
+    }();
+    return loaded;
+}
+#endif
 
 struct PaperRow {
     int code;
@@ -253,19 +285,24 @@ private:
         const char *sidesValue = sides == DuplexLongEdge    ? "two-sided-long-edge"
                                  : sides == DuplexShortEdge ? "two-sided-short-edge"
                                                             : "one-sided";
+        const Cups &api = cups();
+        if (!api.isLoaded()) {
+            QFile::remove(spool);
+            return fail(QStringLiteral("印刷を開始できません"));
+        }
         cups_option_t *options = nullptr;
-        int count = cupsAddOption("media", media.constData(), 0, &options);
-        count = cupsAddOption("sides", sidesValue, count, &options);
+        int count = api.addOption("media", media.constData(), 0, &options);
+        count = api.addOption("sides", sidesValue, count, &options);
         if (layout.orientation() == QPageLayout::Landscape)
-            count = cupsAddOption("landscape", "", count, &options);
+            count = api.addOption("landscape", "", count, &options);
         // An instance "name/instance" prints on its queue "name".
         const QByteArray queue = deviceName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int job = cupsPrintFile(queue.constData(), QFile::encodeName(spool).constData(),
+        const int job = api.printFile(queue.constData(), QFile::encodeName(spool).constData(),
                                       m_printer.docName().toUtf8().constData(), count, options);
-        cupsFreeOptions(count, options);
+        api.freeOptions(count, options);
         QFile::remove(spool);
         if (job == 0)
-            return fail(QString::fromUtf8(cupsLastErrorString()));
+            return fail(QString::fromUtf8(api.lastErrorString()));
         return true;
     }
 #endif

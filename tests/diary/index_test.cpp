@@ -1,9 +1,13 @@
 #include "diary_fixture.h"
 
+#include "diary/search_warm_up.h"
+
 #include <QDate>
 #include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
 #include <algorithm>
 
 namespace {
@@ -103,6 +107,94 @@ TEST_F(DiaryIndexTest, IndexFindsExactlyWhatAPlainScanFinds) {
     m_store.close();
     ASSERT_TRUE(m_store.open(userDir(), templateDir()));
     expectSameAsScan(random, 600);
+}
+
+TEST_F(DiaryIndexTest, WarmingUpInStepsChangesNoResult) {
+    QRandomGenerator random(5);
+    const QDate first(2001, 1, 1);
+    ASSERT_TRUE(m_store.database().beginTransaction());
+    for (int i = 0; i < 400; ++i) {
+        QStringList words;
+        for (int w = random.bounded(5, 80); w > 0; --w)
+            words.append(randomWord(random, random.bounded(1, 6)));
+        put(diary::entryKey(first.addDays(i * 3)), words.join(u' '));
+    }
+    put(QStringLiteral("memo"), QStringLiteral("鯨 Ab"));
+    ASSERT_TRUE(m_store.database().commit());
+
+    // Saves and deletes while the texts are half read: rows already read and rows still to be
+    // read, a new key above them all and one below.
+    const auto changeSome = [&] {
+        const QStringList stored = m_texts.keys();
+        for (int i = 0; i < 30; ++i) {
+            const QString key = stored.at(random.bounded(int(stored.size())));
+            if (i % 4 == 0 && m_texts.contains(key)) {
+                ASSERT_TRUE(m_store.remove(key));
+                m_texts.remove(key);
+                m_folded.remove(key);
+            } else {
+                put(key, randomWord(random, 30));
+            }
+        }
+        put(diary::entryKey(first.addDays(-1 - random.bounded(100))), randomWord(random, 30));
+        put(diary::entryKey(first.addDays(2000 + random.bounded(100))), randomWord(random, 30));
+    };
+
+    for (const bool searchHalfway : {true, false}) {
+        m_store.close();
+        ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+        for (int step = 0; step < 3; ++step)
+            ASSERT_TRUE(m_store.warmSearch(32)) << "read all at once";
+        changeSome();
+        if (searchHalfway) {
+            expectSameAsScan(random, 300);
+            EXPECT_FALSE(m_store.warmSearch(32)) << "the search left the texts half read";
+            continue;
+        }
+        int steps = 3;
+        while (m_store.warmSearch(32))
+            ++steps;
+        EXPECT_GE(steps, 400 / 32);
+        changeSome();
+        expectSameAsScan(random, 300);
+    }
+}
+
+TEST_F(DiaryIndexTest, WarmUpRunsWhenIdleAndStopsOnCloseOrStop) {
+    for (int i = 0; i < 300; ++i)
+        put(diary::entryKey(QDate(2010, 1, 1).addDays(i)), QStringLiteral("雨の日 %1").arg(i));
+    {
+        diary::SearchWarmUp warmUp(m_store);
+        QSignalSpy finished(&warmUp, &diary::SearchWarmUp::finished);
+        warmUp.start(0);
+        EXPECT_TRUE(warmUp.isRunning());
+        ASSERT_TRUE(finished.wait(5000));
+        EXPECT_FALSE(warmUp.isRunning());
+        EXPECT_FALSE(m_store.warmSearch(1)) << "finished before the texts were read";
+        EXPECT_EQ(m_store.search(QStringLiteral("雨")).size(), 50);
+    }
+    m_store.close();
+    ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    {
+        diary::SearchWarmUp warmUp(m_store);
+        QSignalSpy finished(&warmUp, &diary::SearchWarmUp::finished);
+        warmUp.start(0);
+        QCoreApplication::processEvents();
+        m_store.close();
+        ASSERT_TRUE(finished.wait(1000)) << "still running on a closed diary";
+        EXPECT_FALSE(warmUp.isRunning());
+    }
+    ASSERT_TRUE(m_store.open(userDir(), templateDir()));
+    diary::SearchWarmUp warmUp(m_store);
+    QSignalSpy finished(&warmUp, &diary::SearchWarmUp::finished);
+    warmUp.start(0);
+    warmUp.stop();
+    QTest::qWait(50);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_FALSE(warmUp.isRunning());
+    // 300 rows: two more turns' worth remain only when no turn ran.
+    EXPECT_TRUE(m_store.warmSearch(diary::SearchWarmUp::RowsPerTurn));
+    EXPECT_TRUE(m_store.warmSearch(diary::SearchWarmUp::RowsPerTurn)) << "a turn ran after stop";
 }
 
 TEST_F(DiaryIndexTest, EntriesWrittenByTheSqliteShellAreFound) {

@@ -1,4 +1,5 @@
 #include "editor/bars/bands.h"
+#include "editor/bars/tool_icon_drawing.h"
 #include "editor/bars/tool_icons.h"
 #include "editor/menus/context_menu.h"
 #include "editor_fixture.h"
@@ -291,9 +292,17 @@ TEST_F(DispatchTest, TextFrameCommandsNeedAFrame) {
     EXPECT_FALSE(editor->bDcEdt());
 }
 
-TEST(EditorIcons, EveryToolbarKeyHasAnIcon) {
+TEST(EditorIcons, EveryKeyShowsTheIconDrawnForIt) {
     for (const ToolbarKey &key : toolbarKeys())
-        EXPECT_FALSE(toolIcon(QString::fromLatin1(key.key)).isNull()) << key.key;
+        EXPECT_TRUE(toolIconKeys().contains(QString::fromLatin1(key.key))) << key.key;
+    // The program shows the pictures the build drew: none missing, none left from older drawings.
+    for (const QString &key : toolIconKeys()) {
+        const QIcon icon = toolIcon(key);
+        ASSERT_FALSE(icon.isNull()) << key.toStdString();
+        EXPECT_EQ(icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
+                  drawToolIcon(key).convertToFormat(QImage::Format_ARGB32))
+            << key.toStdString();
+    }
 }
 
 TEST_F(DispatchTest, TextFramesAreEmptied) {

@@ -1,4 +1,5 @@
 #include "editor/bars/bands.h"
+#include "editor/bars/font_name_box.h"
 #include "editor/colours.h"
 #include "editor/menus/context_menu.h"
 #include "editor_fixture.h"
@@ -8,9 +9,10 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFontComboBox>
+#include <QFontDatabase>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -368,7 +370,7 @@ TEST_F(EditorTest, FontBoxNamesTheFontTheTextAsksFor) {
     type(QStringLiteral("本文"));
     editor->refreshStatus();
     EXPECT_EQ(editor->vButton()->shown().fontName, styleFont);
-    auto *box = editor->vButton()->findChild<QFontComboBox *>();
+    auto *box = editor->vButton()->findChild<QComboBox *>(QStringLiteral("fontName"));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->currentText(), styleFont) << "not the font shown in its place";
 
@@ -377,4 +379,32 @@ TEST_F(EditorTest, FontBoxNamesTheFontTheTextAsksFor) {
     editor->refreshStatus();
     EXPECT_EQ(editor->vButton()->shown().fontName, QStringLiteral("IPAGothic"));
     EXPECT_EQ(box->currentText(), QStringLiteral("IPAGothic"));
+}
+
+TEST_F(EditorTest, FontBoxListsTheFontsOnlyWhenOpenedAndAppliesTheChoice) {
+    editor->resize(900, 600);
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    surface().setFontName(QStringLiteral("IPAGothic"));
+    type(QStringLiteral("本文"));
+    editor->refreshStatus();
+    auto *box = editor->vButton()->findChild<FontNameBox *>(QStringLiteral("fontName"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isFilled()) << "the font list is read at start";
+    EXPECT_EQ(box->currentText(), QStringLiteral("IPAGothic"));
+
+    box->showPopup();
+    EXPECT_TRUE(box->isFilled());
+    EXPECT_EQ(box->currentText(), QStringLiteral("IPAGothic")) << "filling changed the name shown";
+    const int mincho = box->findText(QStringLiteral("IPAMincho"));
+    ASSERT_GE(mincho, 0);
+    EXPECT_LE(box->count(), QFontDatabase::families().size());
+    box->hidePopup();
+
+    surface().setSelStart(0);
+    surface().setSelLength(2);
+    box->setCurrentIndex(mincho);
+    EXPECT_EQ(surface().fontName(), QStringLiteral("IPAMincho")) << "the choice is not applied";
+    editor->refreshStatus();
+    EXPECT_EQ(box->currentText(), QStringLiteral("IPAMincho"));
 }

@@ -1,12 +1,12 @@
 #include "editor/bars/bands.h"
 
+#include "editor/bars/font_name_box.h"
 #include "editor/bars/tool_icons.h"
 #include "editor/colours.h"
 #include "editor/commands.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFontComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
@@ -88,7 +88,7 @@ FormatBand::FormatBand(QWidget *parent) : QFrame(parent) {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(1);
-    m_font = new QFontComboBox(this);
+    m_font = new FontNameBox(this);
     // Squeezed, the box would show a few letters of the name; keep room for a whole one.
     const int readable =
         m_font->fontMetrics().horizontalAdvance(QStringLiteral("ＭＳ Ｐゴシック")) +
@@ -131,7 +131,7 @@ FormatBand::FormatBand(QWidget *parent) : QFrame(parent) {
     row->addWidget(m_bullets);
     row->addWidget(m_numbers);
     row->addStretch();
-    connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
+    connect(m_font, &FontNameBox::currentFontChanged, this, [this](const QFont &font) {
         if (!m_showing)
             emit fontNameChosen(font.family());
     });
@@ -166,11 +166,9 @@ FormatBand::FormatBand(QWidget *parent) : QFrame(parent) {
 void FormatBand::show(const State &state) {
     m_showing = true;
     if (!state.fontName.isEmpty()) {
-        m_font->setCurrentFont(QFont(state.fontName));
         // A font that is not installed (a style font from another system) is drawn with a
         // substitute, but the text keeps its name: the box names it, not the substitute.
-        if (m_font->currentText() != state.fontName && m_font->isEditable())
-            m_font->setEditText(state.fontName);
+        m_font->setCurrentFont(QFont(state.fontName));
     }
     m_size->setCurrentText(QString::number(state.size));
     m_bold->setChecked(state.bold);

@@ -8,7 +8,6 @@
 
 class QAction;
 class QComboBox;
-class QFontComboBox;
 class QLabel;
 class QToolButton;
 class QVBoxLayout;
@@ -16,6 +15,7 @@ class QVBoxLayout;
 namespace editor {
 
 class ColourPicker;
+class FontNameBox;
 
 // The toolbar tlBar: one action per key of toolbarKeys().
 class ToolBarBand : public QToolBar {
@@ -73,7 +73,7 @@ signals:
     void listChosen(int state);
 
 private:
-    QFontComboBox *m_font = nullptr;
+    FontNameBox *m_font = nullptr;
     QComboBox *m_size = nullptr;
     QToolButton *m_bold = nullptr;
     QToolButton *m_italic = nullptr;

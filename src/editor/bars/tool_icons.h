@@ -5,7 +5,7 @@
 
 namespace editor {
 
-// The editor's small toolbar and formatting icons, drawn here so that no icon set is needed.
+// The icon of key (see toolIconKeys()), from the pictures the build drew; read when first shown.
 QIcon toolIcon(const QString &key);
 
 } // namespace editor

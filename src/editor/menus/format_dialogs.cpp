@@ -1,5 +1,6 @@
 #include "editor/menus/format_dialogs.h"
 
+#include "editor/bars/font_name_box.h"
 #include "editor/colours.h"
 #include "platform/dialogs.h"
 
@@ -8,7 +9,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QFontComboBox>
 #include <QFormLayout>
 #include <QPushButton>
 #include <QSpinBox>
@@ -85,7 +85,7 @@ bool run(QDialog *dialog, QFormLayout *form) {
 bool QtFormatDialogs::editFont(QWidget *parent, FontValues &values) {
     QFormLayout *form = nullptr;
     std::unique_ptr<QDialog> dialog(makeDialog(parent, QStringLiteral("ﾌｫﾝﾄ"), form));
-    auto *name = new QFontComboBox(dialog.get());
+    auto *name = new FontNameBox(dialog.get());
     name->setCurrentFont(QFont(values.name));
     auto *size = new QDoubleSpinBox(dialog.get());
     size->setRange(1, 400);

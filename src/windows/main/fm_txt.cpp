@@ -4,6 +4,7 @@
 #include "diary/backup_runner.h"
 #include "diary/connection.h"
 #include "diary/entry_events.h"
+#include "diary/search_warm_up.h"
 #include "editor/bars/bands.h"
 #include "editor/interface.h"
 #include "editor/link_opening.h"
@@ -30,6 +31,8 @@ constexpr int kKeyBarTwips = 300;
 constexpr int kGapTwips = 50;
 // The editor keeps at least this width when the window is made small.
 constexpr int kMinEditorPixels = 120;
+// Long enough for the window's first paint, too short for anyone to have typed a search.
+constexpr int kWarmUpDelayMs = 200;
 
 } // namespace
 
@@ -40,6 +43,7 @@ fmTxt::fmTxt(settings::yIni &ini, QWidget *parent) : QMainWindow(parent), m_ini(
     m_list = new platform::Grid(m_area);
     m_editor = new editor::uTxm(m_area);
     m_keys = new keybar::uFky(m_area);
+    m_warmUp = new diary::SearchWarmUp(diary::connection(), this);
     m_area->installEventFilter(this);
 
     m_menus = buildMainMenus(menuBar());
@@ -135,6 +139,11 @@ bool fmTxt::LoadStep(const QString &userDir, const QString &tplDir) {
     return true;
 }
 
+void fmTxt::startSearchWarmUp() {
+    if (m_loaded && !m_closed)
+        m_warmUp->start(kWarmUpDelayMs);
+}
+
 void fmTxt::focusEditor() {
     m_editor->view()->setFocus(Qt::OtherFocusReason);
 }
@@ -226,6 +235,7 @@ void fmTxt::CloseMain(bool &cancel) {
             return;
     }
     m_closed = true;
+    m_warmUp->stop();
     m_curKey.clear();
     m_monthKeys.clear();
     if (m_loaded) {

@@ -15,6 +15,9 @@ class uTxm;
 namespace keybar {
 class uFky;
 }
+namespace diary {
+class SearchWarmUp;
+}
 namespace diary::backup {
 class Runner;
 }
@@ -68,6 +71,10 @@ public:
     // Today's backup of the diary, when there is none yet, on a worker thread; its progress on
     // the key bar.
     void startDailyBackup(const QDate &today);
+    // Reads what short words are searched in while the program is idle, once the window is up,
+    // so that the first such search does not wait for it. Stopped when the window closes.
+    void startSearchWarmUp();
+    diary::SearchWarmUp *searchWarmUp() const { return m_warmUp; }
     // The window "ﾊﾞｯｸｱｯﾌﾟと復元", made on first use.
     backupwin::BackupWindow *backupWindow();
     diary::backup::Runner *backups() const { return m_backups; }
@@ -132,6 +139,7 @@ private:
     keybar::uFky *m_keys = nullptr;
     ListingWindow *m_listing = nullptr;
     diary::backup::Runner *m_backups = nullptr;
+    diary::SearchWarmUp *m_warmUp = nullptr;
     backupwin::BackupWindow *m_backupWindow = nullptr;
     exportwin::ExportDialog *m_exportDialog = nullptr;
     QString m_userDir;

@@ -9,7 +9,7 @@
 #include "windows/main/win_pos.h"
 
 #include <QApplication>
-#include <QFontComboBox>
+#include <QComboBox>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
@@ -31,7 +31,8 @@ void expectReadable(fmTxt &w, const char *where) {
         EXPECT_GE(key->width() - frame, text)
             << where << ": key " << number << " \"" << key->text().toStdString() << "\"";
     }
-    const auto *font = w.editorControl()->vButton()->findChild<QFontComboBox *>();
+    const auto *font =
+        w.editorControl()->vButton()->findChild<QComboBox *>(QStringLiteral("fontName"));
     ASSERT_NE(font, nullptr);
     const int name = font->fontMetrics().horizontalAdvance(QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_GT(font->width(), name) << where;
