@@ -1,25 +1,19 @@
 #include "date_switch_figures.h"
 
+#include "../support/paint_timing.h"
 #include "app/app_start.h"
 #include "platform/view/text_view.h"
 #include "windows/main/fm_txt.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QPixmap>
 #include <QTextDocument>
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
 
-struct Timing {
-    double wall = 0; // ms
-    double cpu = 0;  // ms of processor time
-};
+using benchsupport::Timing;
 
 constexpr int Runs = 15;
 
@@ -27,28 +21,7 @@ constexpr int Runs = 15;
 Timing switchTo(mainwin::fmTxt *window, platform::TextView *view, const QDate &date) {
     view->document()->documentLayout()->documentSize();
     QCoreApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    const std::clock_t cpu = std::clock();
-    window->pickDate(date);
-    QCoreApplication::processEvents();
-    const QPixmap shot = view->viewport()->grab();
-    const Timing ms{timer.nsecsElapsed() / 1e6, (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC};
-    if (shot.isNull())
-        std::fprintf(stderr, "nothing painted\n");
-    return ms;
-}
-
-// Medians of the wall-clock and the processor time: on a loaded machine the second is steadier.
-Timing median(const std::vector<Timing> &runs) {
-    std::vector<double> wall, cpu;
-    for (const Timing &t : runs) {
-        wall.push_back(t.wall);
-        cpu.push_back(t.cpu);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+    return benchsupport::timePainted(view->viewport(), [&] { window->pickDate(date); });
 }
 
 } // namespace
@@ -70,9 +43,9 @@ void printDateSwitchFigures(const QDate &largeDay) {
         toLarge.push_back(switchTo(window, view, largeDay));
         switchTo(window, view, typicalA);
     }
-    const Timing a = median(typical);
-    const Timing b = median(toLarge);
-    const Timing c = median(toTypical);
+    const Timing a = benchsupport::median(typical);
+    const Timing b = benchsupport::median(toLarge);
+    const Timing c = benchsupport::median(toTypical);
     std::printf(
         "date switch to first paint (median of %d): between typical entries %.1f ms (CPU "
         "%.1f ms) (target < 10); to the 100,000-character entry %.1f ms (CPU %.1f ms), "

@@ -1,23 +1,17 @@
 #include "shown_figures.h"
 
+#include "../support/paint_timing.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/text_view.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QPixmap>
 #include <QTextDocument>
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
-struct Timing {
-    double wall = 0; // ms
-    double cpu = 0;  // ms of processor time
-};
+using benchsupport::Timing;
 
 constexpr int Runs = 9;
 
@@ -38,29 +32,10 @@ QByteArray entryBytes(int characters) {
 Timing showOnce(platform::TextSurface &surface, platform::TextView &view, const QByteArray &bytes) {
     view.document()->documentLayout()->documentSize();
     QCoreApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    const std::clock_t cpu = std::clock();
-    surface.loadWholeFromMemory(bytes, platform::TextSurface::Word97);
-    view.refresh();
-    QCoreApplication::processEvents();
-    const QPixmap shot = view.viewport()->grab();
-    const Timing ms{timer.nsecsElapsed() / 1e6, (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC};
-    if (shot.isNull())
-        std::fprintf(stderr, "nothing painted\n");
-    return ms;
-}
-
-// Medians of the wall-clock and the processor time: on a loaded machine the second is steadier.
-Timing median(const std::vector<Timing> &runs) {
-    std::vector<double> wall, cpu;
-    for (const Timing &t : runs) {
-        wall.push_back(t.wall);
-        cpu.push_back(t.cpu);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+    return benchsupport::timePainted(view.viewport(), [&] {
+        surface.loadWholeFromMemory(bytes, platform::TextSurface::Word97);
+        view.refresh();
+    });
 }
 
 } // namespace
@@ -81,8 +56,8 @@ void printShownFigures() {
         largeMs.push_back(showOnce(surface, view, large));
         typicalMs.push_back(showOnce(surface, view, typical));
     }
-    const Timing a = median(largeMs);
-    const Timing b = median(typicalMs);
+    const Timing a = benchsupport::median(largeMs);
+    const Timing b = benchsupport::median(typicalMs);
     std::printf(
         "entry shown in page view (load to first paint, median of %d): 100,000 characters "
         "%.1f ms (CPU %.1f ms); typical 2,000 characters %.1f ms (CPU %.1f ms); ratio %.2f, "
