@@ -1,10 +1,10 @@
+#include "docx/docx_test_package.h"
 #include "platform/text/html/text_surface_html.h"
 #include "platform/text/text_lists.h"
 #include "platform/text/text_model.h"
 #include "platform/text/text_surface.h"
 #include "test_images.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,9 +17,6 @@
 #include <QTextList>
 #include <QUrl>
 #include <gtest/gtest.h>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
-#include <quazip/quazipnewinfo.h>
 
 using platform::TextSurface;
 
@@ -183,23 +180,11 @@ TEST(TextSurfaceForeign, PageValuesFromOutsideStayWithinAPage) {
     EXPECT_TRUE(platform::plausiblePage(rtf.content().page));
 
     // The same in a Word package.
-    QByteArray package;
-    {
-        QBuffer buffer(&package);
-        QuaZip zip(&buffer);
-        zip.open(QuaZip::mdCreate);
-        const QList<QPair<QString, QByteArray>> parts = {
-            {QStringLiteral("_rels/.rels"),
-             R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)"},
-            {QStringLiteral("word/document.xml"),
-             R"(<?xml version="1.0"?><w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><w:p><w:r><w:t>x</w:t></w:r></w:p><w:sectPr><w:pgSz w:w="2147483647" w:h="999999"/><w:pgMar w:top="-2147483648" w:right="-5" w:bottom="5" w:left="0"/></w:sectPr></w:body></w:document>)"}};
-        for (const auto &[name, data] : parts) {
-            QuaZipFile file(&zip);
-            file.open(QIODevice::WriteOnly, QuaZipNewInfo(name));
-            file.write(data);
-            file.close();
-        }
-    }
+    const QByteArray package = docxtest::zip(
+        {{QStringLiteral("_rels/.rels"),
+          R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)"},
+         {QStringLiteral("word/document.xml"),
+          R"(<?xml version="1.0"?><w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><w:p><w:r><w:t>x</w:t></w:r></w:p><w:sectPr><w:pgSz w:w="2147483647" w:h="999999"/><w:pgMar w:top="-2147483648" w:right="-5" w:bottom="5" w:left="0"/></w:sectPr></w:body></w:document>)"}});
     TextSurface docx;
     ASSERT_TRUE(docx.loadWholeFromMemory(package, TextSurface::Docx));
     EXPECT_TRUE(within(docx.content().page));

@@ -1,3 +1,4 @@
+#include "docx_test_package.h"
 #include "platform/text/docx/docx_codec.h"
 #include "platform/text/text_format_codec.h"
 
@@ -226,22 +227,10 @@ namespace {
 
 // A package of the smallest shape with the given document part.
 QByteArray packageWith(const QByteArray &document) {
-    QByteArray package;
-    QBuffer buffer(&package);
-    QuaZip zip(&buffer);
-    zip.open(QuaZip::mdCreate);
-    const QList<QPair<QString, QByteArray>> parts = {
-        {QStringLiteral("_rels/.rels"),
-         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)"},
-        {QStringLiteral("word/document.xml"), document}};
-    for (const auto &[name, data] : parts) {
-        QuaZipFile file(&zip);
-        file.open(QIODevice::WriteOnly, QuaZipNewInfo(name));
-        file.write(data);
-        file.close();
-    }
-    zip.close();
-    return package;
+    return docxtest::zip(
+        {{QStringLiteral("_rels/.rels"),
+          R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)"},
+         {QStringLiteral("word/document.xml"), document}});
 }
 
 QByteArray documentWith(const QByteArray &body) {
