@@ -297,6 +297,7 @@ private:
     // Input and output (text_surface_io.cpp).
     bool loadBytes(const QByteArray &bytes, int format, bool intoSelection, const QString &path,
                    QString *error);
+    bool loadWhole(const QByteArray &bytes, int format, QString *error);
     QByteArray saveBytes(int format, bool selectionOnly, const QString &path, QString *error);
     std::unique_ptr<QTextDocument> scopeCopy(bool selectionOnly) const;
     void replaceScope(QTextDocument &source, bool intoSelection);

@@ -3,6 +3,7 @@
 #include "platform/text/guarded_document.h"
 #include "platform/text/text_fonts.h"
 #include "platform/text/text_format_codec.h"
+#include "platform/text/text_surface_internal_limits.h"
 #include "platform/text/text_surface_util.h"
 
 #include <QBuffer>
@@ -32,15 +33,6 @@ constexpr quint8 KindDocument = 2;
 constexpr auto StreamVersion = QDataStream::Qt_6_4;
 
 enum Tag : quint8 { TagBlock = 'B', TagFrame = 'F', TagTable = 'T', TagEnd = 'E' };
-
-// Far above any real document, low enough that bytes from outside cannot exhaust the machine.
-constexpr quint32 MaxFormats = 1 << 20;
-constexpr quint32 MaxImages = 10000;
-constexpr quint32 MaxNameChars = 4096;
-constexpr int MaxBlocks = 1000000;
-constexpr qint64 MaxCells = 100000; // per document, every table together
-constexpr int MaxDepth = 16;        // frames and tables inside each other
-constexpr double MaxFontPoints = 16384;
 
 using formatcodec::ByteReader;
 

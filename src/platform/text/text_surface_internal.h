@@ -24,4 +24,10 @@ bool readDocument(const QByteArray &bytes, QTextDocument &document, QString *err
 
 bool isInternal(const QByteArray &bytes);
 
+// How a content built by another reader comes through this format, found without writing it:
+// beyond the reader's bounds (refused), unchanged, or changed (format values out of range are
+// dropped, pictures too large to decode too), in which case it has to move through the format.
+enum class Fit { Beyond, Unchanged, Changed };
+Fit fitOf(const TextContent &content);
+
 } // namespace platform::internalformat

@@ -6,6 +6,7 @@
 #include "platform/text/html/text_surface_html.h"
 #include "platform/text/legacy_doc/text_surface_legacy_doc.h"
 #include "platform/text/rtf/rtf_codec.h"
+#include "platform/text/text_fonts.h"
 #include "platform/text/text_surface_internal.h"
 #include "platform/text/text_surface_util.h"
 
@@ -208,15 +209,22 @@ bool TextSurface::loadWholeFromMemory(const QByteArray &bytes, int format, QStri
 // After a document was replaced: ids continue above those it holds, and pictures and text frames
 // without an id get one.
 void TextSurface::adoptLoaded(QTextDocument *document) {
+    // The format table holds every id in use (and perhaps some no longer used, which only makes
+    // the next id higher); the text is walked only when it holds pictures.
     int maxField = 0;
     int maxObject = 0;
+    bool hasPictures = false;
+    const QList<QTextFormat> formats = document->allFormats();
+    for (const QTextFormat &format : formats) {
+        maxField = qMax(maxField, format.intProperty(TextProp::FieldId));
+        maxObject = qMax(maxObject, format.intProperty(TextProp::ObjectId));
+        hasPictures = hasPictures || format.isImageFormat();
+    }
     QList<QPair<int, QTextCharFormat>> pictures;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = document->begin(); hasPictures && block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
-            maxField = qMax(maxField, format.intProperty(TextProp::FieldId));
-            maxObject = qMax(maxObject, format.intProperty(TextProp::ObjectId));
             if (format.isImageFormat() &&
                 (format.intProperty(TextProp::ObjectId) == 0 || fragment.length() > 1))
                 for (int i = 0; i < fragment.length(); ++i)
@@ -314,22 +322,12 @@ void TextSurface::replaceScope(QTextDocument &source, bool intoSelection) {
 
 namespace {
 
-// The content in format 3, or nothing when it does not read back (beyond the format's limits).
-QByteArray internalBytes(const TextContent &content, bool whole) {
-    QTextDocument main;
-    main.setPageSize(QSizeF(0, 0)); // read only to check: never laid out
-    QByteArray bytes;
-    if (!whole) {
-        bytes = internalformat::writeDocument(*content.main);
-        return internalformat::readDocument(bytes, main) ? bytes : QByteArray();
-    }
-    std::array<QTextDocument, 4> areas;
-    TextContent probe;
-    probe.main = &main;
-    for (std::size_t i = 0; i < areas.size(); ++i)
-        probe.areas[i] = &areas[i];
-    bytes = internalformat::writeContent(content);
-    return internalformat::readContent(bytes, probe) ? bytes : QByteArray();
+// The document in format 3, or nothing when it does not read back (beyond the format's limits).
+QByteArray internalBytes(const QTextDocument &document) {
+    QTextDocument probe;
+    probe.setPageSize(QSizeF(0, 0)); // read only to check: never laid out
+    const QByteArray bytes = internalformat::writeDocument(document);
+    return internalformat::readDocument(bytes, probe) ? bytes : QByteArray();
 }
 
 // The layout a view gave a document: its page size and the root frame's margins.
@@ -367,6 +365,49 @@ void reattachLayout(QTextDocument &document, const LayoutSetting &setting) {
     document.setPageSize(setting.pageSize);
 }
 
+// Reads a whole content into the given documents, as one edit of the main text and with no undo
+// steps. Documents come out with the default font a document moved in through format 3 has.
+bool readWhole(const QByteArray &bytes, int format, TextContent &target, QString *error) {
+    std::array<QTextDocument *, 5> documents{target.main, target.areas[0], target.areas[1],
+                                             target.areas[2], target.areas[3]};
+    for (QTextDocument *document : documents) {
+        document->setUndoRedoEnabled(false);
+        // The Word reader builds on the document's own default font, which a fresh one has.
+        document->setDefaultFont(layoutFont(QFont()));
+    }
+    QTextCursor batch(target.main);
+    batch.beginEditBlock();
+    bool ok = false;
+    if (format == TextSurface::Internal)
+        ok = internalformat::readContent(bytes, target, error);
+    else if (format == TextSurface::Rtf)
+        ok = rtf::read(bytes, target, error);
+    else
+        ok = docx::read(bytes, target, error);
+    batch.endEditBlock();
+    if (ok && format != TextSurface::Internal) {
+        switch (internalformat::fitOf(target)) {
+        case internalformat::Fit::Beyond:
+            if (error)
+                *error = QStringLiteral("the document is too large or too deeply nested");
+            ok = false;
+            break;
+        case internalformat::Fit::Changed:
+            // Values the surface does not keep go as they would on the way through format 3.
+            ok = internalformat::readContent(internalformat::writeContent(target), target, error);
+            break;
+        case internalformat::Fit::Unchanged:
+            break;
+        }
+    }
+    for (QTextDocument *document : documents) {
+        document->setDefaultFont(layoutFont(document->defaultFont()));
+        document->clearUndoRedoStacks();
+        document->setUndoRedoEnabled(true);
+    }
+    return ok;
+}
+
 } // namespace
 
 bool TextSurface::loadFile(const QString &path, int format, bool intoSelection, QString *error) {
@@ -383,21 +424,15 @@ bool TextSurface::loadFromMemory(const QByteArray &bytes, int format, bool intoS
     return loadBytes(bytes, format, intoSelection, QString(), error);
 }
 
-// Everything is read into scratch documents first, so that bytes that cannot be read leave the
-// edited document as it was.
+// A whole main text of a format that carries one is read in place (loadWhole). Everything else is
+// read into scratch documents first, so that bytes that cannot be read leave the edited document
+// as it was, and moves in through format 3.
 bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelection,
                             const QString &path, QString *error) {
     const bool wholeMain = !intoSelection && m_area == 0 && !scopeFrame();
+    if (wholeMain && (format == Internal || format == Word97 || format == Docx || format == Rtf))
+        return loadWhole(bytes, format, error);
     GuardedDocument source;
-    std::array<std::unique_ptr<QTextDocument>, 4> areas;
-    TextContent scratch;
-    scratch.main = &source;
-    scratch.page = m_page;
-    for (std::size_t i = 0; i < areas.size(); ++i) {
-        areas[i] = std::make_unique<GuardedDocument>();
-        scratch.areas[i] = areas[i].get();
-    }
-    bool whole = false; // scratch holds a whole content with page values and areas
     switch (format) {
     case PlainText: {
         QTextCursor c(&source);
@@ -405,13 +440,8 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         break;
     }
     case Internal:
-        if (wholeMain) {
-            if (!internalformat::readContent(bytes, scratch, error))
-                return false;
-            whole = true;
-        } else if (!internalformat::readDocument(bytes, source, error)) {
+        if (!internalformat::readDocument(bytes, source, error))
             return false;
-        }
         break;
     case Html:
         // Pictures beside a file the user opened may come in; nothing else is read from disk.
@@ -422,51 +452,76 @@ bool TextSurface::loadBytes(const QByteArray &bytes, int format, bool intoSelect
         source.setHtml(QString::fromUtf8(bytes));
         break;
     case Word97:
-    case Docx: {
+    case Docx:
+    case Rtf: {
+        std::array<GuardedDocument, 4> areas;
+        TextContent scratch;
+        scratch.main = &source;
+        scratch.page = m_page;
+        for (std::size_t i = 0; i < areas.size(); ++i)
+            scratch.areas[i] = &areas[i];
         QByteArray package = bytes;
-        if (legacydoc::isLegacyDocument(bytes) && !legacydoc::convertToDocx(bytes, &package, error))
+        if (format != Rtf && legacydoc::isLegacyDocument(bytes) &&
+            !legacydoc::convertToDocx(bytes, &package, error))
             return false;
-        if (!docx::read(package, scratch, error))
+        if (!(format == Rtf ? rtf::read(bytes, scratch, error)
+                            : docx::read(package, scratch, error)))
             return false;
-        whole = wholeMain;
         break;
     }
-    case Rtf:
-        if (!rtf::read(bytes, scratch, error))
-            return false;
-        whole = wholeMain;
-        break;
     default:
         fail(error, QStringLiteral("format %1 cannot be loaded").arg(format));
         return false;
     }
-
-    // What the other readers built moves into the surface through format 3: a document beyond its
-    // limits is refused here, before the edited document is touched.
-    QByteArray internal = format == Internal && whole ? bytes : QByteArray();
-    if (format != Internal) {
-        internal = internalBytes(scratch, whole);
-        if (internal.isEmpty()) {
-            fail(error, QStringLiteral("the document is too large or too deeply nested"));
-            return false;
-        }
+    // A document beyond format 3's limits is refused here, before the edited document is touched.
+    if (format != Internal && internalBytes(source).isEmpty()) {
+        fail(error, QStringLiteral("the document is too large or too deeply nested"));
+        return false;
     }
-    if (!whole) {
-        replaceScope(source, intoSelection);
-        return true;
+    replaceScope(source, intoSelection);
+    return true;
+}
+
+// The whole content read straight into the edited documents: reading into scratch documents and
+// moving the text over would read every entry twice. The old content waits in format 3 meanwhile
+// and comes back, carets included, when the bytes do not read or what they hold is beyond format
+// 3's limits; its undo history is gone then.
+bool TextSurface::loadWhole(const QByteArray &bytes, int format, QString *error) {
+    QByteArray package = bytes;
+    if ((format == Word97 || format == Docx) && legacydoc::isLegacyDocument(bytes) &&
+        !legacydoc::convertToDocx(bytes, &package, error))
+        return false;
+    const QByteArray backup = internalformat::writeContent(content());
+    std::array<QPair<int, int>, 5> carets;
+    std::array<bool, 5> modified{};
+    for (std::size_t i = 0; i < m_cursors.size(); ++i) {
+        carets[i] = {m_cursors[i].anchor(), m_cursors[i].position()};
+        modified[i] = m_cursors[i].document()->isModified();
     }
     EditGuard guard(this);
     TextContent target = content();
     const LayoutSetting layout = emptyAndDetach(*m_main);
-    internalformat::readContent(internal, target);
-    m_page = scratch.page;
+    if (!readWhole(package, format, target, error)) {
+        TextContent back = content();
+        internalformat::readContent(backup, back);
+        for (std::size_t i = 0; i < m_cursors.size(); ++i) {
+            QTextDocument *document = m_cursors[i].document();
+            const int last = document->characterCount() - 1;
+            m_cursors[i].setPosition(qBound(0, carets[i].first, last));
+            m_cursors[i].setPosition(qBound(0, carets[i].second, last), QTextCursor::KeepAnchor);
+            document->setModified(modified[i]);
+        }
+        cursorChanged();
+        reattachLayout(*m_main, layout);
+        return false;
+    }
+    m_page = target.page;
     m_frame = 0;
     m_currentField = 0;
     m_currentObject = 0;
     m_lastBlock = -1;
     for (std::size_t i = 0; i < m_cursors.size(); ++i) {
         QTextDocument *document = i == 0 ? m_main.get() : m_areas[i - 1].get();
-        document->clearUndoRedoStacks();
         adoptLoaded(document);
         m_cursors[i] = QTextCursor(document);
     }

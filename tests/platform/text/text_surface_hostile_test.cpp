@@ -1,3 +1,4 @@
+#include "docx/docx_test_package.h"
 #include "platform/text/text_format_codec.h"
 #include "platform/text/text_surface.h"
 #include "platform/text/text_surface_internal.h"
@@ -377,4 +378,19 @@ TEST(TextSurfaceHostile, DocumentsBeyondTheLimitsAreRefusedByEveryReader) {
     EXPECT_EQ(surface.text(), QStringLiteral("keep"));
     ASSERT_TRUE(surface.loadFromMemory(nested(4), TextSurface::Html));
     EXPECT_TRUE(surface.text().contains(QStringLiteral("deep")));
+}
+
+// A Word file's own values go through the same bounds as the program's format: a font size of a
+// billion points is left out instead of reaching the text engine.
+TEST(TextSurfaceHostile, WordValuesBeyondTheBoundsAreLeftOut) {
+    const QByteArray package = docxtest::zip(
+        {{QStringLiteral("word/document.xml"),
+          docxtest::part("document", "<w:body><w:p><w:r><w:rPr><w:sz w:val=\"2000000000\"/>"
+                                     "</w:rPr><w:t>huge</w:t></w:r></w:p></w:body>")}});
+    TextSurface surface;
+    ASSERT_TRUE(surface.loadWholeFromMemory(package, TextSurface::Docx));
+    EXPECT_EQ(surface.text(), QStringLiteral("huge"));
+    QTextCursor c(surface.document());
+    c.movePosition(QTextCursor::NextCharacter);
+    EXPECT_FALSE(c.charFormat().hasProperty(QTextFormat::FontPointSize));
 }

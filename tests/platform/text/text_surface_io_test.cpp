@@ -1,3 +1,4 @@
+#include "docx/docx_test_package.h"
 #include "platform/text/legacy_doc/text_surface_legacy_doc.h"
 #include "text_surface_test_util.h"
 
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +161,50 @@ TEST(TextSurfaceIo, WordFormatRoundTripIsStable) {
     TextSurface fromFile;
     ASSERT_TRUE(fromFile.loadFile(path, TextSurface::Docx));
     EXPECT_EQ(fromFile.text(), copy.text());
+}
+
+// A whole load reads straight into the edited text; when the bytes break off part way, or hold
+// more than the surface can keep, everything comes back as it was: text, pictures, header and
+// footer, page values and the selection.
+TEST(TextSurfaceIo, AFailedWholeLoadPutsEverythingBack) {
+    TextSurface surface;
+    fillEverything(surface);
+    surface.select(3, 4);
+    const QByteArray before = surface.saveToMemory(TextSurface::Internal);
+    const platform::PageSetup page = surface.page();
+
+    const QByteArray word = surface.saveToMemory(TextSurface::Docx);
+    TextSurface other;
+    other.setSelText(QStringLiteral("one\ntwo\nthree\n"));
+    QByteArray cut = other.saveToMemory(TextSurface::Internal);
+    cut.chop(12); // ends inside the last paragraph, after the first ones were read
+    const QByteArray brokenXml =
+        docxtest::zip({{QStringLiteral("word/document.xml"),
+                        docxtest::part("document", "<w:body><w:p><w:r><w:t>read</w:t></w:r></w:p>"
+                                                   "<w:p><w:r><w:t>broken</w:r></w:p></w:body>")}});
+    // A text frame inside tables nested as deep as Word files may nest them: the Word reader takes
+    // it, the surface holds one level less.
+    TextSurface deep;
+    QTextCursor inner(deep.document());
+    for (int i = 0; i < 16; ++i)
+        inner = inner.insertTable(1, 1)->cellAt(0, 0).firstCursorPosition();
+    deep.select(inner.position(), 0);
+    ASSERT_GT(deep.insertTextFrame(2000, 1000, {100, 120, 140, 160}, 500), 0);
+    const QByteArray tooDeep = deep.saveToMemory(TextSurface::Docx);
+    const QList<QPair<QByteArray, int>> failing = {
+        {cut, TextSurface::Internal}, {brokenXml, TextSurface::Docx}, {tooDeep, TextSurface::Docx}};
+    for (const auto &[bytes, format] : failing) {
+        QString error;
+        EXPECT_FALSE(surface.loadWholeFromMemory(bytes, format, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(surface.saveToMemory(TextSurface::Internal), before) << error.toStdString();
+        EXPECT_EQ(surface.page(), page);
+        EXPECT_EQ(surface.selStart(), 3);
+        EXPECT_EQ(surface.selLength(), 4);
+    }
+    // The same surface still loads what reads.
+    ASSERT_TRUE(surface.loadWholeFromMemory(word, TextSurface::Docx));
+    EXPECT_EQ(surface.saveToMemory(TextSurface::Docx), word);
 }
 
 TEST(TextSurfaceIo, LegacyWordFilesAndUnsupportedFormatsFailCleanly) {
