@@ -265,10 +265,8 @@ void uTxm::GetData(QByteArray &yDt, QString &sTx, QString &sTTL, bool &bOk) {
 }
 
 bool uTxm::bHaveData() const {
-    QString text = m_surface->text();
-    text.remove(QChar(13));
-    text.remove(QChar(10));
-    if (!text.trimmed().isEmpty())
+    // Asked on every caret move: the text is not copied out to learn whether it is blank.
+    if (m_surface->hasNonBlankText())
         return true;
     return m_surface->nextObject(0, platform::TextSurface::PictureObject) > 0 ||
            m_surface->nextObject(0, platform::TextSurface::TextFrameObject) > 0;

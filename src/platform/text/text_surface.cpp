@@ -16,6 +16,7 @@
 #include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextTable>
+#include <algorithm>
 
 namespace platform {
 
@@ -205,6 +206,23 @@ QString TextSurface::rawToText(int from, int to) const {
 QString TextSurface::text() const {
     const Scope s = scope();
     return rawToText(s.first, s.last);
+}
+
+bool TextSurface::hasNonBlankText() const {
+    const Scope s = scope();
+    for (QTextBlock block = doc()->findBlock(s.first); block.isValid() && block.position() < s.last;
+         block = block.next()) {
+        const int position = block.position();
+        const QString text = block.text();
+        const int a = qMax(s.first, position);
+        const int b = qMin(s.last, position + int(text.size()));
+        if (b <= a)
+            continue;
+        const QString coded = surfaceutil::codedText(text.mid(a - position, b - a));
+        if (std::any_of(coded.begin(), coded.end(), [](QChar ch) { return !ch.isSpace(); }))
+            return true;
+    }
+    return false;
 }
 
 int TextSurface::textLength() const {

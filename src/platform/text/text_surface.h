@@ -80,6 +80,8 @@ public:
 
     // Text and selection (codes 10, 11, 12 and 1, see text_model.h).
     QString text() const;
+    // Whether the text holds anything but spaces and line ends; stops at the first such block.
+    bool hasNonBlankText() const;
     int textLength() const;
     int selStart() const; // the caret
     void setSelStart(int position);
