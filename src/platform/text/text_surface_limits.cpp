@@ -32,8 +32,8 @@ public:
         if (!stringFits(font.toString(), MaxNameChars) || font.pointSizeF() > MaxFontPoints ||
             font.pixelSize() > MaxFontPoints)
             return Fit::Beyond;
-        if (!items(m_doc.rootFrame()->begin(), 0) || m_usedCount > MaxFormats ||
-            quint32(m_images.size()) > MaxImages)
+        if (!(flat() ? flatItems() : items(m_doc.rootFrame()->begin(), 0)) ||
+            m_usedCount > MaxFormats || quint32(m_images.size()) > MaxImages)
             return Fit::Beyond;
         for (qsizetype i = 0; i < m_all.size(); ++i)
             if (m_used[i] && !formatKept(m_all.at(i)))
@@ -61,6 +61,36 @@ private:
         formatcodec::ByteReader reader(in);
         QTextFormat back;
         return formatcodec::readFormat(reader, &back) && back.properties() == format.properties();
+    }
+
+    // Paragraphs only, none longer than a fragment may be: the usual entry, checked from the
+    // format table alone. Every format counts as used, which can only ask for a rewrite or a
+    // refusal that the walk would have spared, never let through what it would refuse.
+    bool flat() const {
+        return m_doc.rootFrame()->childFrames().isEmpty() &&
+               m_doc.characterCount() <= formatcodec::MaxStringChars;
+    }
+
+    bool flatItems() {
+        if (!countBlocks(m_doc.blockCount()))
+            return false;
+        for (qsizetype i = 0; i < m_all.size(); ++i)
+            if (!useFormat(int(i)))
+                return false;
+        return true;
+    }
+
+    // Counts a format as used; a picture's name is checked and kept.
+    bool useFormat(int index) {
+        use(index);
+        if (index < 0 || index >= m_all.size() || !m_all.at(index).isImageFormat())
+            return true;
+        const QString name = m_all.at(index).toImageFormat().name();
+        if (!stringFits(name, MaxNameChars))
+            return false;
+        if (!name.isEmpty())
+            m_images.insert(name);
+        return true;
     }
 
     void use(int index) {
@@ -131,15 +161,8 @@ private:
             if (fragment.length() > formatcodec::MaxStringChars &&
                 !stringFits(fragment.text(), formatcodec::MaxStringChars))
                 return false;
-            const int index = fragment.charFormatIndex();
-            use(index);
-            if (index < 0 || index >= m_all.size() || !m_all.at(index).isImageFormat())
-                continue;
-            const QString name = m_all.at(index).toImageFormat().name();
-            if (!stringFits(name, MaxNameChars))
+            if (!useFormat(fragment.charFormatIndex()))
                 return false;
-            if (!name.isEmpty())
-                m_images.insert(name);
         }
         return true;
     }
