@@ -66,7 +66,9 @@ void drawOwnListLabels(QPainter *painter, const QTextDocument *document, const Q
     for (const QTextList *list : lists) {
         for (int i = 0; i < list->count(); ++i) {
             const QTextBlock block = list->item(i);
-            if (!block.isVisible() || !drawsOwnLabel(block))
+            // A block not laid out yet is not shown yet; asking for its rectangle would lay out
+            // everything before it.
+            if (!block.isVisible() || !drawsOwnLabel(block) || block.layout()->lineCount() == 0)
                 continue;
             const QRectF rect = layout->blockBoundingRect(block);
             if (rect.bottom() < clip.top() || rect.top() > clip.bottom())

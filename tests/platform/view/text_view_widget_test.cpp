@@ -329,6 +329,22 @@ TEST(TextViewTest, PagesGrowAsTheBackgroundLayoutGoes) {
         << "the margins a cleared document lost are back";
 }
 
+// Labels are drawn for what is laid out: a list far down a long entry must not make the first
+// paint lay the whole entry out.
+TEST(TextViewTest, ListLabelsFarDownDoNotLayOutTheWholeText) {
+    Sample sample;
+    QTextCursor(sample.main.get())
+        .insertText(
+            QStringLiteral("今日は朝から雨が降った。The meeting ran long.\n").repeated(3000));
+    sample.addLists(true, 5);
+    TextView view;
+    view.resize(900, 700);
+    view.setContent(sample.content());
+    view.setViewMode(TextView::PageView);
+    view.grab();
+    EXPECT_EQ(sample.main->lastBlock().layout()->lineCount(), 0);
+}
+
 TEST(TextViewTest, ListLabelsQtCannotShowAreDrawnInBothViews) {
     auto grab = [](bool own, int mode) {
         Sample sample;
