@@ -17,30 +17,16 @@ using Fit = internalformat::Fit;
 
 namespace {
 
-// A content around one main document, page values as a new diary entry has them.
-struct Content {
-    QTextDocument main;
-    std::array<QTextDocument, 4> areas;
-    TextContent content;
-
-    Content() {
-        content.main = &main;
-        for (std::size_t i = 0; i < areas.size(); ++i)
-            content.areas[i] = &areas[i];
-        content.page = {11906, 16838, 1134, 1134, 1134, 1134, false, 0};
-    }
+// A content with page values as a new diary entry has them.
+struct Content : textsurfacetest::OwnedContent {
+    Content() { content.page = {11906, 16838, 1134, 1134, 1134, 1134, false, 0}; }
 };
 
 // What the check finds must be what writing and reading back finds.
 void expectFit(const TextContent &content, internalformat::Fit fit, const char *what) {
-    QTextDocument main;
-    std::array<QTextDocument, 4> areas;
-    TextContent probe;
-    probe.main = &main;
-    for (std::size_t i = 0; i < areas.size(); ++i)
-        probe.areas[i] = &areas[i];
+    textsurfacetest::OwnedContent probe;
     const bool readsBack =
-        internalformat::readContent(internalformat::writeContent(content), probe);
+        internalformat::readContent(internalformat::writeContent(content), probe.content);
     EXPECT_EQ(readsBack, fit != internalformat::Fit::Beyond) << what;
     EXPECT_EQ(internalformat::fitOf(content), fit) << what;
 }

@@ -5,6 +5,9 @@
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <QTextDocument>
+
+#include <array>
 
 namespace textsurfacetest {
 
@@ -27,6 +30,21 @@ inline QByteArray jpegBytes() {
     image.save(&buffer, "JPG");
     return bytes;
 }
+
+// A content that owns its main document and its four header and footer documents.
+struct OwnedContent {
+    QTextDocument main;
+    std::array<QTextDocument, 4> areas;
+    platform::TextContent content;
+
+    OwnedContent() {
+        content.main = &main;
+        for (std::size_t i = 0; i < areas.size(); ++i)
+            content.areas[i] = &areas[i];
+    }
+    OwnedContent(const OwnedContent &) = delete;
+    OwnedContent &operator=(const OwnedContent &) = delete;
+};
 
 // Puts the caret at the end of the edited text.
 inline void toEnd(platform::TextSurface &surface) {

@@ -1,3 +1,4 @@
+#include "../text_surface_test_util.h"
 #include "platform/text/docx/docx_codec.h"
 #include "platform/text/docx/docx_formats.h"
 
@@ -58,15 +59,8 @@ QTextImageFormat picture(QTextDocument &doc, const QString &name, const QByteArr
 }
 
 // Everything the surface can hold, in one content.
-struct Sample {
-    QTextDocument main;
-    std::array<QTextDocument, 4> areas;
-    TextContent content;
-
+struct Sample : textsurfacetest::OwnedContent {
     Sample() {
-        content.main = &main;
-        for (int i = 0; i < 4; ++i)
-            content.areas[size_t(i)] = &areas[size_t(i)];
         content.page = PageSetup{16838, 11906, 1000, 900, 800, 700, true, 1 | 2 | 4 | 8};
         QFont font(QStringLiteral("IPAPGothic"));
         font.setPointSizeF(10.5);

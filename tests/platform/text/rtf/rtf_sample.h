@@ -45,15 +45,8 @@ inline QTextImageFormat picture(QTextDocument &doc, const QByteArray &bytes, int
 // italic, underline, strike, alignment, indents, spacing, line and page breaks, lists, a table
 // with merged and shaded cells, PNG and JPEG pictures, links and our fields, headers, footers
 // and page values, and a text frame.
-struct Sample {
-    QTextDocument main;
-    std::array<QTextDocument, 4> areas;
-    TextContent content;
-
+struct Sample : textsurfacetest::OwnedContent {
     Sample() {
-        content.main = &main;
-        for (std::size_t i = 0; i < areas.size(); ++i)
-            content.areas[i] = &areas[i];
         content.page = PageSetup{16838, 11906, 1000, 900, 800, 700, true, 1 | 2 | 4 | 8};
         QFont font(QStringLiteral("IPAPGothic"));
         font.setPointSizeF(10.5);
