@@ -1,5 +1,6 @@
 #include "docx_common.h"
 
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -21,6 +22,48 @@ int intAttribute(const QXmlStreamAttributes &a, QLatin1StringView name, int fall
 }
 
 } // namespace
+
+namespace {
+
+// The encoding an XML declaration names, lower case; empty when it names none.
+QByteArray declaredEncoding(QByteArrayView text) {
+    if (!text.startsWith("<?xml"))
+        return {};
+    const qsizetype end = text.indexOf("?>");
+    const QByteArrayView declaration =
+        text.first(end < 0 ? qMin(text.size(), qsizetype(200)) : end);
+    qsizetype at = declaration.indexOf("encoding");
+    if (at < 0)
+        return {};
+    at += 8;
+    while (at < declaration.size() && (declaration[at] == ' ' || declaration[at] == '='))
+        ++at;
+    if (at >= declaration.size() || (declaration[at] != '"' && declaration[at] != '\''))
+        return QByteArray("?");
+    const char quote = declaration[at];
+    const qsizetype close = declaration.indexOf(quote, at + 1);
+    if (close < 0)
+        return QByteArray("?");
+    return declaration.sliced(at + 1, close - at - 1).toByteArray().toLower();
+}
+
+} // namespace
+
+void feedXml(QXmlStreamReader &xml, const QByteArray &bytes) {
+    QByteArrayView text(bytes);
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    const QByteArray encoding = declaredEncoding(text);
+    if (text.startsWith("<") && (encoding.isEmpty() || encoding == "utf-8")) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder(text);
+        if (!decoder.hasError()) {
+            xml.addData(decoded);
+            return;
+        }
+    }
+    xml.addData(bytes);
+}
 
 QString fieldBookmarkName(int n) {
     return kBookmarkPrefix + QString::number(n);

@@ -7,6 +7,8 @@
 #include <QTextFormat>
 #include <QtGlobal>
 
+class QXmlStreamReader;
+
 // Shared pieces of the Word package writer and reader: namespaces, units and the drJvo record
 // part that keeps what WordprocessingML has no place for.
 namespace platform::docx::detail {
@@ -95,6 +97,11 @@ QString encodeFormat(QTextFormat format);
 QTextFormat decodeFormat(QStringView text);
 
 // The name of the bookmark that delimits field number n.
+// Hands a part to the XML reader. A part in UTF-8 (as its declaration says or implies) goes as
+// text, which the reader takes far faster than bytes it has to decode itself; any other encoding,
+// or bytes that are not valid UTF-8, go as bytes, for the reader to decode or refuse.
+void feedXml(QXmlStreamReader &xml, const QByteArray &bytes);
+
 QString fieldBookmarkName(int n);
 int fieldBookmarkNumber(QStringView name); // 0 when not ours
 

@@ -107,7 +107,7 @@ bool PartReader::readNotes(const QByteArray &bytes, int kind, const QString &par
     m_field = QTextCharFormat();
     m_fieldBookmark.clear();
     m_xml.clear();
-    m_xml.addData(bytes);
+    feedXml(m_xml, bytes);
     m_cursor.movePosition(QTextCursor::End);
     const QHash<QString, int> &numbers = m_package.notes[kind - 1];
     const L element = kind == 1 ? L("footnote") : L("endnote");

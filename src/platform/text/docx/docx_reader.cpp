@@ -88,7 +88,7 @@ PartReader::PartReader(PackageReader &package, QTextDocument &document, const QS
 
 bool PartReader::read(const QByteArray &bytes, Section *section, QString *error) {
     m_section = section;
-    m_xml.addData(bytes);
+    feedXml(m_xml, bytes);
     m_cursor.beginEditBlock();
     if (m_xml.readNextStartElement()) {
         if (m_xml.name() == L("document")) {

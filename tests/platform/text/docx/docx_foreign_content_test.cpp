@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -541,4 +542,39 @@ TEST(DocxForeignContent, LibreOfficeReadsOurPackagesToTheSameText) {
         EXPECT_EQ(lines(reduced.toPlainText()), lines(expectedWithNotes.value(name)))
             << name.toStdString();
     }
+}
+
+// Parts go to the XML reader as text when they are UTF-8 and as bytes otherwise: other encodings
+// still read, and bytes that are not what they claim are still refused.
+TEST(DocxForeignContent, PartsInEveryEncodingReadTheSame) {
+    const QString text = QStringLiteral("日記 diary");
+    const auto read = [](const QByteArray &documentXml, QString *out) {
+        QTextDocument doc;
+        TextContent content;
+        content.main = &doc;
+        const bool ok =
+            docx::read(zip({{QStringLiteral("word/document.xml"), documentXml}}), content);
+        *out = doc.toPlainText();
+        return ok;
+    };
+    const QString body = QStringLiteral("<w:document %1><w:body><w:p><w:r><w:t>%2</w:t></w:r>"
+                                        "</w:p></w:body></w:document>")
+                             .arg(QString::fromLatin1(docxtest::kNs), text);
+    const QString declared = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>");
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QList<QByteArray> good = {
+        (QStringLiteral("<?xml version=\"1.0\"?>") + body).toUtf8(),
+        "\xEF\xBB\xBF" + (declared.arg(QStringLiteral("UTF-8")) + body).toUtf8(),
+        (declared.arg(QStringLiteral("utf-8")) + body).toUtf8(),
+        utf16(declared.arg(QStringLiteral("UTF-16")) + body),
+    };
+    for (const QByteArray &bytes : good) {
+        QString out;
+        EXPECT_TRUE(read(bytes, &out)) << bytes.left(60).toHex().toStdString();
+        EXPECT_EQ(out, text);
+    }
+    QString out;
+    QByteArray broken = (declared.arg(QStringLiteral("UTF-8")) + body).toUtf8();
+    broken.replace("diary", "di\xFF\xFEry");
+    EXPECT_FALSE(read(broken, &out));
 }
