@@ -227,6 +227,10 @@ public:
     void endBatch();
 
 signals:
+    // A whole load of a long entry has its start in the main text, with its page values, header
+    // and footer, and the caret at the start; the rest is read right after the handlers return,
+    // so a view that paints now shows the entry's first screen early. Handlers only look.
+    void firstScreenRead();
     void contentChanged();
     void paragraphChanged();
     void caretMoved();
@@ -269,6 +273,7 @@ private:
     void watch(QTextDocument *document);
     void onContentsChange(QTextDocument *document, int from, int removed, int added);
     void adoptLoaded(QTextDocument *document);
+    void takeLoaded(const TextContent &loaded);
     int takeFieldId();
     int takeObjectId();
 

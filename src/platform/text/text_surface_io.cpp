@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
@@ -336,13 +337,17 @@ struct LayoutSetting {
     QMarginsF margins;
 };
 
+LayoutSetting layoutOf(const QTextDocument &document) {
+    const QTextFrameFormat root = document.rootFrame()->frameFormat();
+    return {document.pageSize(), QMarginsF(root.leftMargin(), root.topMargin(), root.rightMargin(),
+                                           root.bottomMargin())};
+}
+
 // Empties a document that is to be rewritten in full and takes its layout away, so that nothing
 // is laid out until the new text is all in. Emptied first, while still laid out: that ends a
 // layout still under way in the background, which would otherwise go on at no width.
 LayoutSetting emptyAndDetach(QTextDocument &document) {
-    const QTextFrameFormat root = document.rootFrame()->frameFormat();
-    LayoutSetting setting{document.pageSize(), QMarginsF(root.leftMargin(), root.topMargin(),
-                                                         root.rightMargin(), root.bottomMargin())};
+    const LayoutSetting setting = layoutOf(document);
     document.clear();
     document.setPageSize(QSizeF(0, 0));
     return setting;
@@ -365,9 +370,11 @@ void reattachLayout(QTextDocument &document, const LayoutSetting &setting) {
     document.setPageSize(setting.pageSize);
 }
 
-// Reads a whole content into the given documents, as one edit of the main text and with no undo
-// steps. Documents come out with the default font a document moved in through format 3 has.
-bool readWhole(const QByteArray &bytes, int format, TextContent &target, QString *error) {
+// Reads a whole content into the given documents, as one edit of the main text (two when a
+// first screen is shown between them) and with no undo steps. Documents come out with the
+// default font a document moved in through format 3 has.
+bool readWhole(const QByteArray &bytes, int format, TextContent &target, QString *error,
+               const std::function<void()> &shown) {
     std::array<QTextDocument *, 5> documents{target.main, target.areas[0], target.areas[1],
                                              target.areas[2], target.areas[3]};
     for (QTextDocument *document : documents) {
@@ -382,8 +389,19 @@ bool readWhole(const QByteArray &bytes, int format, TextContent &target, QString
         ok = internalformat::readContent(bytes, target, error);
     else if (format == TextSurface::Rtf)
         ok = rtf::read(bytes, target, error);
-    else
+    else if (!shown)
         ok = docx::read(bytes, target, error);
+    else {
+        docx::FirstScreen first;
+        first.shown = [&] {
+            batch.endEditBlock();
+            for (QTextDocument *document : documents)
+                document->setDefaultFont(layoutFont(document->defaultFont()));
+            shown();
+            batch.beginEditBlock();
+        };
+        ok = docx::read(bytes, target, error, &first);
+    }
     batch.endEditBlock();
     if (ok && format != TextSurface::Internal) {
         switch (internalformat::fitOf(target)) {
@@ -500,10 +518,31 @@ bool TextSurface::loadWhole(const QByteArray &bytes, int format, QString *error)
     }
     EditGuard guard(this);
     TextContent target = content();
-    const LayoutSetting layout = emptyAndDetach(*m_main);
-    if (!readWhole(package, format, target, error)) {
+    // What a first screen takes over, given back when the rest then fails to read.
+    const PageSetup page = m_page;
+    const std::array<int, 3> selected{m_frame, m_currentField, m_currentObject};
+    const LayoutSetting before = emptyAndDetach(*m_main);
+    LayoutSetting layout = before;
+    // The start of a long entry goes to whoever shows it while the rest is still to be read;
+    // the layout, as the view may have set it for the new page values, is taken away again for
+    // the rest, which is laid out once it is all in.
+    std::function<void()> shown;
+    if (isSignalConnected(QMetaMethod::fromSignal(&TextSurface::firstScreenRead))) {
+        shown = [&] {
+            takeLoaded(target);
+            reattachLayout(*m_main, layout);
+            emit firstScreenRead();
+            layout = layoutOf(*m_main);
+            m_main->setPageSize(QSizeF(0, 0));
+        };
+    }
+    if (!readWhole(package, format, target, error, shown)) {
         TextContent back = content();
         internalformat::readContent(backup, back);
+        m_page = page;
+        m_frame = selected[0];
+        m_currentField = selected[1];
+        m_currentObject = selected[2];
         for (std::size_t i = 0; i < m_cursors.size(); ++i) {
             QTextDocument *document = m_cursors[i].document();
             const int last = document->characterCount() - 1;
@@ -512,24 +551,28 @@ bool TextSurface::loadWhole(const QByteArray &bytes, int format, QString *error)
             document->setModified(modified[i]);
         }
         cursorChanged();
-        reattachLayout(*m_main, layout);
+        reattachLayout(*m_main, before);
         return false;
     }
-    m_page = target.page;
+    for (std::size_t i = 0; i < m_cursors.size(); ++i)
+        adoptLoaded(i == 0 ? m_main.get() : m_areas[i - 1].get());
+    takeLoaded(target);
+    reattachLayout(*m_main, layout);
+    return true;
+}
+
+// The loaded page values, and every caret at the start of its text. Whoever shows the text moves
+// its caret there before the text is laid out: from where the filling left it, at the end,
+// moving it would lay the whole text out at once.
+void TextSurface::takeLoaded(const TextContent &loaded) {
+    m_page = loaded.page;
     m_frame = 0;
     m_currentField = 0;
     m_currentObject = 0;
     m_lastBlock = -1;
-    for (std::size_t i = 0; i < m_cursors.size(); ++i) {
-        QTextDocument *document = i == 0 ? m_main.get() : m_areas[i - 1].get();
-        adoptLoaded(document);
-        m_cursors[i] = QTextCursor(document);
-    }
-    // Whoever shows the text moves its caret to the start before the text is laid out: from
-    // where the filling left it, at the end, moving it would lay the whole text out at once.
+    for (std::size_t i = 0; i < m_cursors.size(); ++i)
+        m_cursors[i] = QTextCursor(i == 0 ? m_main.get() : m_areas[i - 1].get());
     cursorChanged();
-    reattachLayout(*m_main, layout);
-    return true;
 }
 
 bool TextSurface::saveFile(const QString &path, int format, QString *error) {

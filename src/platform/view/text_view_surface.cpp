@@ -23,6 +23,12 @@ void TextView::setSurface(TextSurface *surface) {
     m_tableGrid = surface->gridLines();
     setContent(surface->content());
     connect(surface, &TextSurface::caretMoved, this, &TextView::followSurfaceCaret);
+    // A long entry's first screen is painted at once, before the rest of it is read.
+    connect(surface, &TextSurface::firstScreenRead, this, [this] {
+        refresh();
+        if (isVisible())
+            viewport()->repaint();
+    });
     connect(surface, &TextSurface::activeAreaChanged, this, [this](int bit) {
         if (bit == activeArea())
             return;

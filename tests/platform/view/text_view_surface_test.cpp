@@ -1,3 +1,4 @@
+#include "../text/text_surface_test_util.h"
 #include "platform/text/text_surface.h"
 #include "platform/view/page_renderer.h"
 #include "platform/view/text_view.h"
@@ -186,4 +187,47 @@ TEST(TextViewSurfaceTest, LongEntryIsShownBeforeItIsLaidOutAndAllOfItFollows) {
     EXPECT_GT(pages, 10);
     EXPECT_EQ(pages, platform::PageRenderer(surface.content()).pageCount());
     EXPECT_EQ(surface.text().left(text.size() - 1), text.left(text.size() - 1));
+}
+
+TEST(TextViewSurfaceTest, ALongEntrysFirstScreenIsPaintedBeforeTheRestIsReadAndStays) {
+    TextSurface surface;
+    TextView view;
+    view.setSurface(&surface);
+    view.setViewMode(TextView::PageView);
+    view.resize(800, 600);
+    view.show(); // not active: no caret blinking between the two pictures
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    surface.setSelText(QStringLiteral("前の日の日記"));
+    QCoreApplication::processEvents();
+    const QImage before = view.viewport()->grab().toImage();
+
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } count;
+    view.viewport()->installEventFilter(&count);
+    int paintsThen = 0;
+    int charactersThen = 0;
+    QImage first;
+    QObject::connect(&surface, &TextSurface::firstScreenRead, &view, [&] {
+        paintsThen = count.paints;
+        charactersThen = surface.document()->characterCount();
+        first = view.viewport()->grab().toImage();
+    });
+    ASSERT_TRUE(surface.loadWholeFromMemory(textsurfacetest::longEntry(), TextSurface::Docx));
+    view.viewport()->removeEventFilter(&count);
+    EXPECT_EQ(paintsThen, 1) << "the first screen is painted as soon as it is read";
+    EXPECT_LT(charactersThen, surface.document()->characterCount() / 2);
+
+    // The rest changes nothing on the first screen: page values, header, fonts and breaks were
+    // the entry's own already.
+    view.refresh();
+    QCoreApplication::processEvents();
+    const QImage settled = view.viewport()->grab().toImage();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_NE(first, before);
+    EXPECT_EQ(first, settled);
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // The package is a standard Word document (document, styles, numbering, headers and footers,
 // pictures in word/media). What WordprocessingML has no place for is kept where Word and
 // LibreOffice leave it alone:
@@ -29,6 +31,19 @@ QByteArray write(const TextContent &content);
 // the package holds are read into the matching non-null documents of content.areas and their
 // bits set in content.page.headerFooterBits. Returns false and leaves a reason in error when the
 // bytes are not a readable package.
-bool read(const QByteArray &bytes, TextContent &content, QString *error = nullptr);
+//
+// A long main text can be shown before it is all read: given a first screen, and when the part
+// is at least minimumPart bytes long and its page values stand alone at the end of the body
+// (as in our packages), the page values and the header and footer are read first, and `shown` is
+// called once, with the main text's edit blocks closed, as soon as `characters` characters of it
+// are in, at the end of a top-level paragraph or table. Reading then goes on; what is read in
+// the end is the same as without a first screen.
+struct FirstScreen {
+    int minimumPart = 64 * 1024; // bytes of the main part's XML
+    int characters = 8000;
+    std::function<void()> shown;
+};
+bool read(const QByteArray &bytes, TextContent &content, QString *error = nullptr,
+          const FirstScreen *first = nullptr);
 
 } // namespace platform::docx

@@ -3,6 +3,8 @@
 
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace platform::docx {
 
 namespace {
@@ -18,16 +20,36 @@ void clearAll(TextContent &content) {
             area->clear();
 }
 
-// Reads one part; for the main text (section given) the referenced footnotes and endnotes too.
-bool readPart(PackageReader &package, QTextDocument &document, const QString &path,
-              Section *section, const QHash<QString, Target> &rels, QString *error) {
-    QByteArray xml;
-    if (!package.zip.read(path, xml, error))
-        return false;
+// Our packages keep the document's default font as the style defaults.
+void takeDefaultFont(const PackageReader &package, QTextDocument &document) {
+    if (!package.records.present)
+        return;
+    const QTextCharFormat defaults = package.styles.defaultRun();
+    QFont font = document.defaultFont();
+    const QStringList families = defaults.fontFamilies().toStringList();
+    if (!families.isEmpty())
+        font.setFamilies(families);
+    if (defaults.hasProperty(QTextFormat::FontPointSize))
+        font.setPointSizeF(defaults.fontPointSize());
+    document.setDefaultFont(font);
+}
+
+// Reads one part from its XML; for the main text (section given) the referenced footnotes and
+// endnotes too, and with a pause for a first screen when one is given.
+bool readPartXml(PackageReader &package, QTextDocument &document, const QString &path,
+                 const QByteArray &xml, Section *section, const QHash<QString, Target> &rels,
+                 const FirstScreen *first, QString *error) {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     package.numbering.resetCounters();
     PartReader reader(package, document, path);
+    if (first) {
+        reader.pauseAfter(first->characters, [&] {
+            takeDefaultFont(package, document);
+            first->shown();
+        });
+    }
+    QByteArray notesXml;
     bool ok = reader.read(xml, section, error);
     for (int kind = 1; ok && section && kind <= 2; ++kind) {
         if (package.notes[kind - 1].isEmpty())
@@ -36,29 +58,84 @@ bool readPart(PackageReader &package, QTextDocument &document, const QString &pa
         for (const Target &t : rels) {
             if (t.type != type || t.external || !package.zip.contains(t.target))
                 continue;
-            ok = package.zip.read(t.target, xml, error) &&
-                 reader.readNotes(xml, kind, t.target, error);
+            ok = package.zip.read(t.target, notesXml, error) &&
+                 reader.readNotes(notesXml, kind, t.target, error);
             break;
         }
     }
     document.setUndoRedoEnabled(undo);
-    if (ok && package.records.present) {
-        // Our packages keep the document's default font as the style defaults.
-        const QTextCharFormat defaults = package.styles.defaultRun();
-        QFont font = document.defaultFont();
-        const QStringList families = defaults.fontFamilies().toStringList();
-        if (!families.isEmpty())
-            font.setFamilies(families);
-        if (defaults.hasProperty(QTextFormat::FontPointSize))
-            font.setPointSizeF(defaults.fontPointSize());
-        document.setDefaultFont(font);
-    }
+    if (ok)
+        takeDefaultFont(package, document);
     return ok;
+}
+
+bool readPart(PackageReader &package, QTextDocument &document, const QString &path,
+              Section *section, const QHash<QString, Target> &rels, QString *error) {
+    QByteArray xml;
+    return package.zip.read(path, xml, error) &&
+           readPartXml(package, document, path, xml, section, rels, nullptr, error);
+}
+
+// The page values of a main part whose body has one w:sectPr, standing last, read ahead of the
+// text from that element alone, under the part's own root and namespaces.
+bool readSectionAhead(PackageReader &package, const QString &path, const QByteArray &xml,
+                      Section &section) {
+    static const QByteArray open = "<w:sectPr";
+    static const QByteArray close = "</w:sectPr>";
+    static const QByteArray body = "<w:body>";
+    static const QByteArray end = "</w:body></w:document>";
+    const qsizetype at = xml.indexOf(open);
+    if (at < 0 || xml.indexOf(open, at + open.size()) >= 0)
+        return false;
+    const qsizetype closeAt = xml.indexOf(close, at);
+    const qsizetype bodyAt = xml.indexOf(body);
+    if (closeAt < 0 || bodyAt < 0 || bodyAt > at ||
+        QByteArrayView(xml).sliced(closeAt + close.size()).trimmed() != QByteArrayView(end))
+        return false;
+    const QByteArray alone =
+        xml.left(bodyAt + body.size()) + xml.mid(at, closeAt + close.size() - at) + end;
+    QTextDocument scratch;
+    PartReader reader(package, scratch, path);
+    return reader.read(alone, &section, nullptr) && section.found;
+}
+
+bool sameAreas(const Section &a, const Section &b) {
+    return a.titlePage == b.titlePage &&
+           std::equal(std::begin(a.areaTargets), std::end(a.areaTargets),
+                      std::begin(b.areaTargets));
+}
+
+// Reads the headers and footers the section names into the content's area documents.
+bool readAreas(PackageReader &package, const Section &section, TextContent &content,
+               QString *error) {
+    int bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        QTextDocument *area = content.areas[size_t(i)];
+        if (area)
+            area->clear();
+        const QString &target = section.areaTargets[i];
+        const bool firstPage = i % 2 == 1;
+        if (target.isEmpty() || (firstPage && !section.titlePage) || !package.zip.contains(target))
+            continue;
+        bits |= 1 << i;
+        if (area && !readPart(package, *area, target, nullptr, {}, error))
+            return false;
+    }
+    content.page.headerFooterBits = bits;
+    return true;
+}
+
+void takePage(const Section &section, TextContent &content) {
+    if (!section.found)
+        return;
+    const int bits = content.page.headerFooterBits;
+    content.page = section.page;
+    content.page.headerFooterBits = bits;
 }
 
 } // namespace
 
-bool read(const QByteArray &bytes, TextContent &content, QString *error) {
+bool read(const QByteArray &bytes, TextContent &content, QString *error, const FirstScreen *first) {
     clearAll(content);
     PackageReader package;
     if (!package.zip.open(bytes, error))
@@ -107,33 +184,33 @@ bool read(const QByteArray &bytes, TextContent &content, QString *error) {
     for (const FieldRecord &f : std::as_const(package.records.fields))
         package.nextFieldId = qMax(package.nextFieldId, f.id + 1);
 
+    QByteArray mainXml;
+    if (!package.zip.read(documentPath, mainXml, error))
+        return false;
+    // A long main text of a first screen has its page values, header and footer read first.
+    Section ahead;
+    const bool early = first && first->shown && content.main &&
+                       mainXml.size() >= first->minimumPart &&
+                       readSectionAhead(package, documentPath, mainXml, ahead);
+    if (early) {
+        takePage(ahead, content);
+        if (!readAreas(package, ahead, content, error)) {
+            clearAll(content);
+            return false;
+        }
+    }
     QTextDocument scratch;
     Section section;
-    if (!readPart(package, content.main ? *content.main : scratch, documentPath, &section, rels,
-                  error)) {
+    if (!readPartXml(package, content.main ? *content.main : scratch, documentPath, mainXml,
+                     &section, rels, early ? first : nullptr, error)) {
         clearAll(content);
         return false;
     }
-    if (section.found) {
-        const int bits = content.page.headerFooterBits;
-        content.page = section.page;
-        content.page.headerFooterBits = bits;
+    takePage(section, content);
+    if ((!early || !sameAreas(ahead, section)) && !readAreas(package, section, content, error)) {
+        clearAll(content);
+        return false;
     }
-    int bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        const QString &target = section.areaTargets[i];
-        const bool firstPage = i % 2 == 1;
-        if (target.isEmpty() || (firstPage && !section.titlePage) || !package.zip.contains(target))
-            continue;
-        bits |= 1 << i;
-        if (QTextDocument *area = content.areas[size_t(i)]) {
-            if (!readPart(package, *area, target, nullptr, {}, error)) {
-                clearAll(content);
-                return false;
-            }
-        }
-    }
-    content.page.headerFooterBits = bits;
     return true;
 }
 

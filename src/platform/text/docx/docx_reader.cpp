@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <array>
+#include <utility>
 
 namespace platform::docx::detail {
 
@@ -111,6 +112,24 @@ bool PartReader::read(const QByteArray &bytes, Section *section, QString *error)
     return true;
 }
 
+void PartReader::pauseAfter(int characters, std::function<void()> paused) {
+    m_pauseCharacters = characters;
+    m_paused = std::move(paused);
+}
+
+// Between two top-level elements of the body nothing is half built: no paragraph, table, field
+// or joined paragraph mark is open, so what is in shows as it will stay.
+void PartReader::pauseIfDue() {
+    if (!m_paused || m_depth != 1 || m_document.characterCount() < m_pauseCharacters ||
+        m_xml.hasError() || !m_complex.isEmpty() || m_field.hasProperty(TextProp::FieldId) ||
+        m_joinNext)
+        return;
+    const std::function<void()> paused = std::exchange(m_paused, {});
+    m_cursor.endEditBlock();
+    paused();
+    m_cursor.beginEditBlock();
+}
+
 void PartReader::readContainer() {
     const NestingGuard guard(m_depth);
     if (guard.tooDeep()) {
@@ -118,6 +137,7 @@ void PartReader::readContainer() {
         return;
     }
     while (m_xml.readNextStartElement()) {
+        pauseIfDue();
         const QStringView n = m_xml.name();
         if (n == L("p"))
             readParagraph();

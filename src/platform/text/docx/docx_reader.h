@@ -12,6 +12,8 @@
 #include <QTextCursor>
 #include <QXmlStreamReader>
 
+#include <functional>
+
 class QTextDocument;
 class QTextFrame;
 class QTextList;
@@ -54,6 +56,9 @@ class PartReader {
 public:
     PartReader(PackageReader &package, QTextDocument &document, const QString &partPath);
     bool read(const QByteArray &xml, Section *section, QString *error);
+    // Once the document holds `characters` characters, at the end of a top-level paragraph or
+    // table with no field open, read() closes its edit block, calls `paused` and goes on.
+    void pauseAfter(int characters, std::function<void()> paused);
     // Appends the bodies of the referenced notes of a footnotes (kind 1) or endnotes (kind 2)
     // part at the end of the document, after a separator paragraph.
     bool readNotes(const QByteArray &xml, int kind, const QString &partPath, QString *error);
@@ -61,6 +66,7 @@ public:
 private:
     // Block level.
     void readContainer();
+    void pauseIfDue();
     void readParagraph();
     void readSection(Section &section);
     void readTable();
@@ -137,6 +143,8 @@ private:
     QSet<QString> m_resources; // picture resources added so far
     int m_depth = 0;           // nesting of containers, bounded against hostile input
     int m_tableDepth = 0;      // nesting of tables, refused beyond a limit
+    int m_pauseCharacters = 0;
+    std::function<void()> m_paused;
 
     friend class NestingGuard;
 };

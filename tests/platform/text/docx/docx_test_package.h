@@ -51,4 +51,20 @@ inline QByteArray unzipPart(const QByteArray &package, const QString &name) {
     return file.readAll();
 }
 
+// Every file of a package, in its order.
+inline QList<QPair<QString, QByteArray>> unzipAll(const QByteArray &package) {
+    QByteArray bytes = package;
+    QBuffer buffer(&bytes);
+    QuaZip archive(&buffer);
+    QList<QPair<QString, QByteArray>> files;
+    if (!archive.open(QuaZip::mdUnzip))
+        return files;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        QuaZipFile file(&archive);
+        file.open(QIODevice::ReadOnly);
+        files.append({archive.getCurrentFileName(), file.readAll()});
+    }
+    return files;
+}
+
 } // namespace docxtest
