@@ -5,7 +5,7 @@
 # usage: bench/app/startup_whole.sh [build folder] [runs]
 set -euo pipefail
 build=$(realpath "${1:-build}")
-runs=${2:-9}
+runs=${2:-15}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 mkdir -p "$root/run"
@@ -13,6 +13,7 @@ chmod 700 "$root/run"
 export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/run"
 
 "$build/bench/bench_startup" --prepare "$root" >/dev/null 2>&1
+sync # the freshly written diary reaches the disk before the timed starts, not during them
 
 # Microseconds from start to the "shown" line; the program is then asked to close and awaited.
 once() {
@@ -29,16 +30,19 @@ once() {
 }
 
 median() {
-    local times=()
-    for ((i = 0; i < runs; i++)); do
-        times+=("$(once "$@")")
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
+    printf '%s\n' "$@" | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
 }
 
 once "$build/bin/drJvo" >/dev/null # the first start after preparing writes the settings
-program=$(median "$build/bin/drJvo")
-empty=$(median "$build/bench/bench_empty_window")
+# The two programs take turns, so a change in the machine's speed meets both alike.
+programs=()
+empties=()
+for ((i = 0; i < runs; i++)); do
+    programs+=("$(once "$build/bin/drJvo")")
+    empties+=("$(once "$build/bench/bench_empty_window")")
+done
+program=$(median "${programs[@]}")
+empty=$(median "${empties[@]}")
 echo "load: $(uptime)"
 echo "start to window, typical entry today: $program ms; empty Qt window: $empty ms" \
     "(median of $runs); ratio $(awk -v a="$program" -v b="$empty" 'BEGIN { printf "%.2f", a / b }')" \
